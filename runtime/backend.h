@@ -1,0 +1,42 @@
+#pragma once
+
+#include "runtime/types.h"
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+namespace rt {
+
+class Form;
+
+// What a toolkit does for the runtime. The runtime owns every property's
+// value; a backend mirrors them in its window and reports the user's actions
+// back through Form's user_* calls.
+class Backend {
+public:
+    virtual ~Backend() = default;
+
+    // Builds the window and all of its controls from the form's definition
+    // and current state, without showing it.
+    virtual void create(Form& form) = 0;
+    // Shows the window, focused on the first control that takes the focus.
+    virtual void show() = 0;
+    // Runs the event loop until the window is closed or end() is called, and
+    // returns the process's exit status.
+    virtual int run() = 0;
+
+    virtual void set_text(Row row, std::string_view text) = 0;
+    virtual void set_value(Row row, std::int16_t value) = 0;
+    virtual void set_visible(Row row, bool visible) = 0;
+
+    // Tells the user about a run-time error, in a message box on a desktop.
+    virtual void report_error(std::string_view title, std::string_view report) = 0;
+    // Takes the window down and makes run() return status.
+    virtual void end(int status) = 0;
+};
+
+// The backend this executable was linked with.
+std::unique_ptr<Backend> make_backend();
+
+} // namespace rt

@@ -1,0 +1,104 @@
+#include "runtime/form.h"
+
+#include "runtime/backend.h"
+#include "runtime/run_time_error.h"
+
+#include <algorithm>
+#include <iostream>
+
+namespace rt {
+
+Form::Form(const FormDefinition& definition, Backend& backend, std::string_view title)
+    : m_definition(definition), m_backend(backend), m_title(title) {
+    m_states.reserve(definition.controls.size());
+    for (const ControlDefinition& control : definition.controls)
+        m_states.push_back({std::string(control.text), Unchecked, true});
+}
+
+ControlArray Form::operator[](std::string_view array) {
+    const auto& controls = m_definition.controls;
+    const bool exists = std::any_of(controls.begin(), controls.end(),
+                                    [&](const ControlDefinition& c) { return c.array == array; });
+    if (!exists)
+        throw RunTimeError(ErrorNumber::NoSuchControlArray,
+                           "The form has no control array named " + std::string(array));
+    return ControlArray(*this, array);
+}
+
+std::optional<Row> Form::find(std::string_view array, Index index) const {
+    const auto& controls = m_definition.controls;
+    const auto found = std::find_if(controls.begin(), controls.end(), [&](const auto& c) {
+        return c.array == array && c.index == index;
+    });
+    if (found == controls.end()) return std::nullopt;
+    return static_cast<Row>(found - controls.begin());
+}
+
+bool Form::open() {
+    m_backend.create(*this);
+    if (m_definition.events.load) raise([this] { m_definition.events.load(*this); });
+    if (m_ended) return false;
+    m_backend.show();
+    return true;
+}
+
+void Form::user_set_value(Row row, std::int16_t value) {
+    if (!m_ended) write_value(row, value);
+}
+
+void Form::user_set_text(Row row, std::string_view text) {
+    if (!m_ended) write_text(row, text);
+}
+
+void Form::user_clicked(Row row) {
+    if (m_ended) return;
+    const ControlDefinition& clicked = control(row);
+    for (const ClickHandler& handler : m_definition.events.click) {
+        if (handler.array == clicked.array) {
+            raise([&] { handler.procedure(*this, clicked.index); });
+            return;
+        }
+    }
+}
+
+void Form::write_text(Row row, std::string_view text) {
+    m_states.at(row).text = text;
+    m_backend.set_text(row, text);
+}
+
+// The option buttons of a form are one group: choosing one clears the rest.
+void Form::write_value(Row row, std::int16_t value) {
+    m_states.at(row).value = value;
+    m_backend.set_value(row, value);
+    if (control(row).kind != ControlKind::OptionButton || value == False) return;
+    for (Row other = 0; other < m_states.size(); ++other) {
+        if (other == row || control(other).kind != ControlKind::OptionButton) continue;
+        if (m_states[other].value == False) continue;
+        m_states[other].value = False;
+        m_backend.set_value(other, False);
+    }
+}
+
+void Form::write_visible(Row row, bool visible) {
+    m_states.at(row).visible = visible;
+    m_backend.set_visible(row, visible);
+}
+
+template <typename Procedure> void Form::raise(const Procedure& procedure) {
+    try {
+        procedure();
+    } catch (const RunTimeError& error) {
+        fail(error);
+    }
+}
+
+void Form::fail(const RunTimeError& error) {
+    const std::string report = error_report(error);
+    std::cerr << m_title << ": " << report << std::endl;
+    m_ended = true;
+    m_exit_status = run_time_error_exit_status;
+    m_backend.report_error(m_title, report);
+    m_backend.end(m_exit_status);
+}
+
+} // namespace rt

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "runtime/control_array.h"
+#include "runtime/form_definition.h"
+#include "runtime/types.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rt {
+
+class Backend;
+class RunTimeError;
+
+// The value of each property of one control. The runtime holds these; the
+// backend's window shows them.
+struct ControlState {
+    std::string text; // a caption, or a text box's text
+    std::int16_t value = Unchecked;
+    bool visible = true;
+};
+
+// A form at run time: its controls' state, its window in the backend, and the
+// raising of its event procedures. A run-time error raised inside a procedure
+// is reported here, and it ends the program: no procedure runs after it.
+class Form {
+public:
+    Form(const FormDefinition& definition, Backend& backend, std::string_view title);
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    // The control array of that name; a run-time error when there is none.
+    ControlArray operator[](std::string_view array);
+
+    // Creates the window and its controls, runs Form_Load, then shows the
+    // window. False when a run-time error has ended the program instead.
+    bool open();
+
+    bool ended() const { return m_ended; }
+    int exit_status() const { return m_exit_status; }
+
+    const FormDefinition& definition() const { return m_definition; }
+    std::size_t size() const { return m_states.size(); }
+    const ControlDefinition& control(Row row) const { return m_definition.controls[row]; }
+    const ControlState& state(Row row) const { return m_states.at(row); }
+    std::optional<Row> find(std::string_view array, Index index) const;
+
+    // The user's actions, as the backend reports them once its window has
+    // carried them out: a box ticked, an option chosen, text typed, a click.
+    void user_set_value(Row row, std::int16_t value);
+    void user_set_text(Row row, std::string_view text);
+    void user_clicked(Row row);
+
+private:
+    friend class Control;
+
+    void write_text(Row row, std::string_view text);
+    void write_value(Row row, std::int16_t value);
+    void write_visible(Row row, bool visible);
+
+    template <typename Procedure> void raise(const Procedure& procedure);
+    void fail(const RunTimeError& error);
+
+    const FormDefinition& m_definition;
+    Backend& m_backend;
+    std::string_view m_title;
+    std::vector<ControlState> m_states;
+    bool m_ended = false;
+    int m_exit_status = 0;
+};
+
+} // namespace rt

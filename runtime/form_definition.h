@@ -1,0 +1,88 @@
+#pragma once
+
+#include "runtime/geometry.h"
+#include "runtime/types.h"
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace rt {
+
+class Form;
+
+enum class ControlKind { Label, OptionButton, CheckBox, CommandButton, TextBox };
+
+enum class Alignment { Left, Right, Centre };
+
+// A graphical command button is drawn flat in its back colour.
+enum class ButtonStyle { Standard, Graphical };
+
+enum class ScrollBars { None, Horizontal, Vertical, Both };
+
+// One control of the form. Texts are UTF-8; a line break is CR LF.
+struct ControlDefinition {
+    ControlKind kind;
+    std::string_view array;
+    Index index;
+    std::string_view text; // the caption, or a text box's starting text
+    TwipsRect rect;
+    std::optional<Colour> back_colour = std::nullopt; // nullopt: the platform's default
+    Alignment alignment = Alignment::Left;
+    ButtonStyle style = ButtonStyle::Standard;
+    bool multi_line = false;
+    ScrollBars scroll_bars = ScrollBars::None;
+    bool locked = false;
+};
+
+struct FontDefinition {
+    std::string_view name;
+    int points;
+    int weight;  // 400 regular, 700 bold
+    int charset; // 204 Cyrillic
+};
+
+enum class BorderStyle { Sizable, FixedSingle };
+
+struct WindowDefinition {
+    std::string_view caption;
+    Twips client_width;
+    Twips client_height;
+    Colour back_colour;
+    FontDefinition font;
+    BorderStyle border = BorderStyle::FixedSingle;
+    bool min_button = false;
+    bool max_button = false;
+};
+
+using LoadProcedure = void (*)(Form&);
+using ClickProcedure = void (*)(Form&, Index);
+
+// The procedure that serves the clicks of one control array.
+struct ClickHandler {
+    std::string_view array;
+    ClickProcedure procedure;
+};
+
+struct EventProcedures {
+    LoadProcedure load = nullptr;
+    std::span<const ClickHandler> click;
+};
+
+// A form: its window, its controls in creation and tab order, and the
+// procedures the runtime raises for it.
+struct FormDefinition {
+    std::string_view name;
+    WindowDefinition window;
+    std::span<const ControlDefinition> controls;
+    EventProcedures events;
+};
+
+// What the process entry hands the runtime: the program's title, used for
+// its run-time error reports, and the form it starts with.
+struct Project {
+    std::string_view title;
+    const FormDefinition& startup_form;
+};
+
+} // namespace rt

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "runtime/backend.h"
+#include "runtime/form_definition.h"
+#include "runtime/geometry.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace rt {
+
+// A window that exists only in memory. It behaves as the desktop toolkits'
+// windows do where a person can tell: a click lands on the visible control
+// under the pointer, a check box toggles, the option buttons are one group,
+// and a locked text box ignores typing.
+class HeadlessBackend final : public Backend {
+public:
+    // A control as the window shows it.
+    struct Widget {
+        ControlKind kind;
+        PixelRect rect;
+        std::string text;
+        std::int16_t value = Unchecked;
+        bool visible = true;
+        bool locked = false;
+    };
+
+    void create(Form& form) override;
+    void show() override { m_shown = true; }
+    int run() override;
+    void set_text(Row row, std::string_view text) override;
+    void set_value(Row row, std::int16_t value) override;
+    void set_visible(Row row, bool visible) override;
+    void report_error(std::string_view title, std::string_view report) override;
+    void end(int status) override;
+
+    // A click with the mouse at a point of the window's client area.
+    void click_at(int x, int y);
+    // A click at the middle of the control's rectangle, hidden or not.
+    void click(Row row);
+    // Typing into a text box that has the focus.
+    void type(Row row, std::string_view text);
+    // The user closes the window.
+    void close();
+
+    bool shown() const { return m_shown; }
+    const Widget& widget(Row row) const { return m_widgets.at(row); }
+    const std::vector<std::string>& reports() const { return m_reports; }
+    std::optional<int> end_status() const { return m_end_status; }
+
+private:
+    Form* m_form = nullptr;
+    std::vector<Widget> m_widgets;
+    std::vector<std::string> m_reports;
+    bool m_shown = false;
+    std::optional<int> m_end_status;
+};
+
+} // namespace rt

@@ -1,0 +1,269 @@
+#include "runtime/qt/qt_backend.h"
+
+#include "runtime/form.h"
+#include "runtime/qt/check_box.h"
+#include "runtime/qt/graphical_button.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace rt {
+
+namespace {
+
+QString to_qt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The widgets hold plain LF line breaks; the runtime keeps the CR LF.
+QString to_qt_lines(std::string_view text) {
+    return to_qt(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+// Buttons take "&" as the mark of an access key; a caption has none.
+QString button_caption(std::string_view text) {
+    return to_qt(text).replace(u'&', QStringLiteral("&&"));
+}
+
+QColor to_qt(Colour colour) {
+    return QColor(colour.red(), colour.green(), colour.blue());
+}
+
+QRect to_qt(const PixelRect& r) {
+    return QRect(r.left, r.top, r.width, r.height);
+}
+
+// Fills the widget's whole rectangle with its back colour.
+void fill_background(QWidget* widget, std::optional<Colour> colour) {
+    if (!colour) return;
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, to_qt(*colour));
+    widget->setPalette(palette);
+    widget->setBackgroundRole(QPalette::Window);
+    widget->setAutoFillBackground(true);
+}
+
+Qt::Alignment to_qt(Alignment alignment) {
+    switch (alignment) {
+    case Alignment::Left:
+        return Qt::AlignLeft | Qt::AlignTop;
+    case Alignment::Right:
+        return Qt::AlignRight | Qt::AlignTop;
+    case Alignment::Centre:
+        return Qt::AlignHCenter | Qt::AlignTop;
+    }
+    return Qt::AlignLeft | Qt::AlignTop;
+}
+
+Qt::CheckState to_check_state(std::int16_t value) {
+    if (value == Checked) return Qt::Checked;
+    if (value == Grayed) return Qt::PartiallyChecked;
+    return Qt::Unchecked;
+}
+
+std::int16_t to_value(Qt::CheckState state) {
+    if (state == Qt::Checked) return Checked;
+    if (state == Qt::PartiallyChecked) return Grayed;
+    return Unchecked;
+}
+
+QFont to_qt(const FontDefinition& definition) {
+    QFont font(to_qt(definition.name));
+    // Where the named face is missing, fontconfig's metric-compatible serif
+    // stands in for it.
+    font.setStyleHint(QFont::Serif);
+    font.setPixelSize(points_to_pixels(definition.points, standard_dpi));
+    font.setWeight(static_cast<QFont::Weight>(definition.weight));
+    return font;
+}
+
+bool has_horizontal(ScrollBars bars) {
+    return bars == ScrollBars::Horizontal || bars == ScrollBars::Both;
+}
+
+bool has_vertical(ScrollBars bars) {
+    return bars == ScrollBars::Vertical || bars == ScrollBars::Both;
+}
+
+} // namespace
+
+std::unique_ptr<Backend> make_backend() {
+    return std::make_unique<QtBackend>();
+}
+
+QtBackend::QtBackend() {
+    if (QApplication::instance()) return;
+    static int argc = 1;
+    static char name[] = "quenlor";
+    static char* argv[] = {name, nullptr};
+    m_application = std::make_unique<QApplication>(argc, argv);
+}
+
+QtBackend::~QtBackend() {
+    m_window.reset();
+    m_application.reset();
+}
+
+void QtBackend::create(Form& form) {
+    m_form = &form;
+    const WindowDefinition& definition = form.definition().window;
+
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (definition.min_button) flags |= Qt::WindowMinimizeButtonHint;
+    if (definition.max_button) flags |= Qt::WindowMaximizeButtonHint;
+    m_window = std::make_unique<QWidget>(nullptr, flags);
+    m_window->setWindowTitle(to_qt(definition.caption));
+    m_window->setWindowIcon(QIcon(QStringLiteral(":/window-icon.png")));
+    m_window->setFont(to_qt(definition.font));
+    fill_background(m_window.get(), definition.back_colour);
+    const QSize client(to_pixels(definition.client_width, standard_dpi),
+                       to_pixels(definition.client_height, standard_dpi));
+    if (definition.border == BorderStyle::FixedSingle)
+        m_window->setFixedSize(client);
+    else
+        m_window->resize(client);
+
+    m_widgets.clear();
+    QWidget* previous = nullptr;
+    for (Row row = 0; row < form.size(); ++row) {
+        QWidget* widget = create_control(row);
+        widget->setGeometry(to_qt(to_pixels(form.control(row).rect, standard_dpi)));
+        widget->setVisible(form.state(row).visible);
+        m_widgets.push_back(widget);
+        if (widget->focusPolicy() == Qt::NoFocus) continue;
+        if (previous) QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+QWidget* QtBackend::create_control(Row row) {
+    const ControlDefinition& control = m_form->control(row);
+    const ControlState& state = m_form->state(row);
+    QWidget* parent = m_window.get();
+    switch (control.kind) {
+    case ControlKind::Label: {
+        auto* label = new QLabel(to_qt(state.text), parent);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setAlignment(to_qt(control.alignment));
+        fill_background(label, control.back_colour);
+        return label;
+    }
+    case ControlKind::OptionButton: {
+        auto* option = new QRadioButton(button_caption(state.text), parent);
+        option->setChecked(state.value != False);
+        fill_background(option, control.back_colour);
+        QObject::connect(option, &QRadioButton::clicked, option, [this, row] {
+            m_form->user_set_value(row, True);
+            m_form->user_clicked(row);
+        });
+        return option;
+    }
+    case ControlKind::CheckBox: {
+        auto* box = new CheckBox(button_caption(state.text), parent);
+        box->setCheckState(to_check_state(state.value));
+        box->setTristate(false);
+        fill_background(box, control.back_colour);
+        QObject::connect(box, &QCheckBox::clicked, box, [this, row, box] {
+            m_form->user_set_value(row, to_value(box->checkState()));
+            m_form->user_clicked(row);
+        });
+        return box;
+    }
+    case ControlKind::CommandButton: {
+        QPushButton* button = nullptr;
+        if (control.style == ButtonStyle::Graphical && control.back_colour)
+            button = new GraphicalButton(to_qt(state.text), to_qt(*control.back_colour), parent);
+        else
+            button = new QPushButton(button_caption(state.text), parent);
+        // Enter presses no button: there is no default button.
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        QObject::connect(button, &QPushButton::clicked, button,
+                         [this, row] { m_form->user_clicked(row); });
+        return button;
+    }
+    case ControlKind::TextBox: {
+        auto* box = new QPlainTextEdit(parent);
+        box->setPlainText(to_qt_lines(state.text));
+        box->setLineWrapMode(control.multi_line ? QPlainTextEdit::WidgetWidth
+                                                : QPlainTextEdit::NoWrap);
+        box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        box->setVerticalScrollBarPolicy(has_vertical(control.scroll_bars) ? Qt::ScrollBarAlwaysOn
+                                                                          : Qt::ScrollBarAlwaysOff);
+        box->setHorizontalScrollBarPolicy(
+            has_horizontal(control.scroll_bars) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+        box->setTabChangesFocus(true);
+        if (control.locked) {
+            // Locked: the text can be selected and copied, never changed.
+            box->setReadOnly(true);
+            box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+            box->setAcceptDrops(false);
+        } else {
+            QObject::connect(box, &QPlainTextEdit::textChanged, box, [this, row, box] {
+                m_form->user_set_text(
+                    row, box->toPlainText().replace(u'\n', QStringLiteral("\r\n")).toStdString());
+            });
+        }
+        box->setFocusPolicy(Qt::StrongFocus);
+        return box;
+    }
+    }
+    return new QWidget(parent);
+}
+
+void QtBackend::show() {
+    for (QWidget* widget : m_widgets) {
+        if (widget->focusPolicy() == Qt::NoFocus || widget->isHidden()) continue;
+        widget->setFocus(Qt::OtherFocusReason);
+        break;
+    }
+    m_window->show();
+    m_window->activateWindow();
+}
+
+int QtBackend::run() {
+    return QApplication::exec();
+}
+
+void QtBackend::set_text(Row row, std::string_view text) {
+    QWidget* widget = m_widgets.at(row);
+    if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+        const QSignalBlocker blocker(box);
+        box->setPlainText(to_qt_lines(text));
+    }
+}
+
+void QtBackend::set_value(Row row, std::int16_t value) {
+    QWidget* widget = m_widgets.at(row);
+    if (auto* box = qobject_cast<QCheckBox*>(widget))
+        box->setCheckState(to_check_state(value));
+    else if (auto* option = qobject_cast<QRadioButton*>(widget)) {
+        // An exclusive button cannot be unchecked on its own.
+        option->setAutoExclusive(false);
+        option->setChecked(value != False);
+        option->setAutoExclusive(true);
+    }
+}
+
+void QtBackend::set_visible(Row row, bool visible) {
+    m_widgets.at(row)->setVisible(visible);
+}
+
+void QtBackend::report_error(std::string_view title, std::string_view report) {
+    QWidget* parent = m_window && m_window->isVisible() ? m_window.get() : nullptr;
+    QMessageBox::critical(parent, to_qt(title), to_qt(report));
+}
+
+void QtBackend::end(int status) {
+    if (m_window) m_window->hide();
+    QCoreApplication::exit(status);
+}
+
+} // namespace rt

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "runtime/backend.h"
+
+#include <memory>
+#include <vector>
+
+class QApplication;
+class QWidget;
+
+namespace rt {
+
+// The form as a Qt Widgets window: one widget per control, in the form's
+// row order, which is also the tab order.
+class QtBackend final : public Backend {
+public:
+    QtBackend();
+    ~QtBackend() override;
+
+    void create(Form& form) override;
+    void show() override;
+    int run() override;
+    void set_text(Row row, std::string_view text) override;
+    void set_value(Row row, std::int16_t value) override;
+    void set_visible(Row row, bool visible) override;
+    void report_error(std::string_view title, std::string_view report) override;
+    void end(int status) override;
+
+    QWidget* window() const { return m_window.get(); }
+    QWidget* widget(Row row) const { return m_widgets.at(row); }
+
+private:
+    QWidget* create_control(Row row);
+
+    std::unique_ptr<QApplication> m_application; // only when the process had none
+    std::unique_ptr<QWidget> m_window;
+    std::vector<QWidget*> m_widgets;
+    Form* m_form = nullptr;
+};
+
+} // namespace rt
