@@ -4,13 +4,16 @@
 
 namespace rt {
 
-// A check box that a click turns from checked to unchecked and from anything
-// else, grayed included, to checked. Grayed is set only from code.
+// A check box that takes a click anywhere in its rectangle, as a person
+// expects of a row with a coloured background. A click turns it from checked
+// to unchecked and from anything else, grayed included, to checked; grayed
+// is set only from code.
 class CheckBox final : public QCheckBox {
 public:
     using QCheckBox::QCheckBox;
 
 protected:
+    bool hitButton(const QPoint& position) const override;
     void nextCheckState() override;
 };
 

@@ -2,7 +2,9 @@
 
 #include "runtime/form.h"
 #include "runtime/qt/check_box.h"
+#include "runtime/qt/form_window.h"
 #include "runtime/qt/graphical_button.h"
+#include "runtime/qt/option_button.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -11,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QThread>
 
 namespace rt {
 
@@ -117,7 +120,7 @@ void QtBackend::create(Form& form) {
                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (definition.min_button) flags |= Qt::WindowMinimizeButtonHint;
     if (definition.max_button) flags |= Qt::WindowMaximizeButtonHint;
-    m_window = std::make_unique<QWidget>(nullptr, flags);
+    m_window = std::make_unique<FormWindow>(flags, m_widgets);
     m_window->setWindowTitle(to_qt(definition.caption));
     m_window->setWindowIcon(QIcon(QStringLiteral(":/window-icon.png")));
     m_window->setFont(to_qt(definition.font));
@@ -130,15 +133,11 @@ void QtBackend::create(Form& form) {
         m_window->resize(client);
 
     m_widgets.clear();
-    QWidget* previous = nullptr;
     for (Row row = 0; row < form.size(); ++row) {
         QWidget* widget = create_control(row);
         widget->setGeometry(to_qt(to_pixels(form.control(row).rect, standard_dpi)));
         widget->setVisible(form.state(row).visible);
         m_widgets.push_back(widget);
-        if (widget->focusPolicy() == Qt::NoFocus) continue;
-        if (previous) QWidget::setTabOrder(previous, widget);
-        previous = widget;
     }
 }
 
@@ -156,7 +155,7 @@ QWidget* QtBackend::create_control(Row row) {
         return label;
     }
     case ControlKind::OptionButton: {
-        auto* option = new QRadioButton(button_caption(state.text), parent);
+        auto* option = new OptionButton(button_caption(state.text), parent);
         option->setChecked(state.value != False);
         fill_background(option, control.back_colour);
         QObject::connect(option, &QRadioButton::clicked, option, [this, row] {
@@ -234,10 +233,12 @@ int QtBackend::run() {
 
 void QtBackend::set_text(Row row, std::string_view text) {
     QWidget* widget = m_widgets.at(row);
-    if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
-        const QSignalBlocker blocker(box);
-        box->setPlainText(to_qt_lines(text));
-    }
+    auto* box = qobject_cast<QPlainTextEdit*>(widget);
+    const QString lines = to_qt_lines(text);
+    // What the user typed comes back here: leave it and its cursor alone.
+    if (!box || box->toPlainText() == lines) return;
+    const QSignalBlocker blocker(box);
+    box->setPlainText(lines);
 }
 
 void QtBackend::set_value(Row row, std::int16_t value) {
@@ -263,7 +264,9 @@ void QtBackend::report_error(std::string_view title, std::string_view report) {
 
 void QtBackend::end(int status) {
     if (m_window) m_window->hide();
-    QCoreApplication::exit(status);
+    // Outside the event loop (Form_Load) the start routine returns the status
+    // itself; an exit() there would make every later event loop return at once.
+    if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(status);
 }
 
 } // namespace rt

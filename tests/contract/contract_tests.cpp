@@ -1,0 +1,204 @@
+// The runtime's contract, as every backend must keep it. The same cases run
+// against each backend through its Harness.
+
+#include "runtime/run_time_error.h"
+#include "tests/contract/harness.h"
+#include "tests/contract/test_form.h"
+
+#include <gtest/gtest.h>
+
+namespace contract {
+namespace {
+
+using Log = std::vector<std::string>;
+
+class Contract : public testing::Test {
+protected:
+    void SetUp() override {
+        event_log().clear();
+        harness = make_harness();
+        form = &harness->open(test_form());
+    }
+
+    // What a procedure wrote last, or "" when none ran.
+    std::string last_event() const { return event_log().empty() ? "" : event_log().back(); }
+
+    std::unique_ptr<Harness> harness;
+    rt::Form* form = nullptr;
+};
+
+TEST_F(Contract, FormLoadRunsOnceBeforeTheWindowIsShownAndItsWritesReachTheWindow) {
+    EXPECT_EQ(event_log(), Log{"Form_Load shown=0"});
+    EXPECT_TRUE(harness->window_shown());
+    EXPECT_FALSE(harness->shown(HiddenBox));
+    EXPECT_TRUE(harness->shown(FirstBox));
+    EXPECT_EQ((*form)["Check1"].Item(2).Visible(), rt::False);
+}
+
+TEST_F(Contract, ItemReachesEachMemberByIndex) {
+    EXPECT_EQ((*form)["Option1"].Item(0).Caption(), "Едно");
+    EXPECT_EQ((*form)["Option1"].Item(1).Caption(), "Две");
+    EXPECT_EQ((*form)["Check1"].Item(2).Caption(), "Скрита");
+    EXPECT_EQ((*form)["Text1"].Item(1).Text(), "");
+    EXPECT_EQ((*form)["Label1"].Item(0).Caption(), "Заглавие");
+}
+
+TEST_F(Contract, TextKeepsItsCrLfAndTheWindowShowsItsLines) {
+    EXPECT_EQ((*form)["Text1"].Item(0).Text(), "Ред 1\r\nРед 2\r\n");
+    EXPECT_EQ(harness->shown_text(LockedText), "Ред 1\nРед 2\n");
+    (*form)["Text1"].Item(0).set_Text("а\r\nб");
+    EXPECT_EQ((*form)["Text1"].Item(0).Text(), "а\r\nб");
+    EXPECT_EQ(harness->shown_text(LockedText), "а\nб");
+}
+
+TEST_F(Contract, TypingChangesOnlyATextBoxThatIsNotLocked) {
+    harness->type(LockedText, "xyz");
+    EXPECT_EQ((*form)["Text1"].Item(0).Text(), "Ред 1\r\nРед 2\r\n");
+    EXPECT_EQ(harness->shown_text(LockedText), "Ред 1\nРед 2\n");
+    harness->type(FreeText, "Аз");
+    EXPECT_EQ((*form)["Text1"].Item(1).Text(), "Аз");
+    EXPECT_TRUE(event_log().size() == 1) << "typing raises no procedure";
+}
+
+TEST_F(Contract, AClickTogglesAVisibleCheckBoxAndRaisesNothing) {
+    harness->click(FirstBox);
+    EXPECT_EQ((*form)["Check1"].Item(0).Value(), rt::Checked);
+    EXPECT_EQ(harness->shown_value(FirstBox), rt::Checked);
+    harness->click(FirstBox);
+    EXPECT_EQ((*form)["Check1"].Item(0).Value(), rt::Unchecked);
+    EXPECT_EQ(harness->shown_value(FirstBox), rt::Unchecked);
+    EXPECT_EQ(harness->shown_value(SecondBox), rt::Unchecked);
+    EXPECT_EQ(event_log().size(), 1u);
+}
+
+TEST_F(Contract, AClickTurnsAGrayedBoxChecked) {
+    (*form)["Check1"].Item(1).set_Value(rt::Grayed);
+    EXPECT_EQ(harness->shown_value(SecondBox), rt::Grayed);
+    harness->click(SecondBox);
+    EXPECT_EQ((*form)["Check1"].Item(1).Value(), rt::Checked);
+    EXPECT_EQ(harness->shown_value(SecondBox), rt::Checked);
+}
+
+TEST_F(Contract, AHiddenCheckBoxCannotBeClickedAndKeepsItsValue) {
+    (*form)["Check1"].Item(2).set_Value(rt::Checked);
+    harness->click(HiddenBox);
+    EXPECT_EQ((*form)["Check1"].Item(2).Value(), rt::Checked);
+    (*form)["Check1"].Item(0).set_Visible(rt::False);
+    harness->click(FirstBox);
+    EXPECT_EQ((*form)["Check1"].Item(0).Value(), rt::Unchecked);
+
+    (*form)["Check1"].Item(2).set_Visible(rt::True);
+    EXPECT_TRUE(harness->shown(HiddenBox));
+    EXPECT_EQ(harness->shown_value(HiddenBox), rt::Checked);
+    harness->click(HiddenBox);
+    EXPECT_EQ((*form)["Check1"].Item(2).Value(), rt::Unchecked);
+}
+
+TEST_F(Contract, VisibleTakesAnyTrueValue) {
+    (*form)["Check1"].Item(0).set_Visible(rt::False);
+    EXPECT_FALSE(harness->shown(FirstBox));
+    (*form)["Check1"].Item(0).set_Visible(1);
+    EXPECT_TRUE(harness->shown(FirstBox));
+    EXPECT_EQ((*form)["Check1"].Item(0).Visible(), rt::True);
+}
+
+TEST_F(Contract, OptionButtonsAreOneGroupWithNoneChosenAtStart) {
+    EXPECT_EQ((*form)["Option1"].Item(0).Value(), rt::False);
+    EXPECT_EQ((*form)["Option1"].Item(1).Value(), rt::False);
+    EXPECT_EQ(harness->shown_value(FirstOption), rt::False);
+    EXPECT_EQ(harness->shown_value(SecondOption), rt::False);
+
+    harness->click(FirstOption);
+    EXPECT_EQ(last_event(), "Option1_Click(0)");
+    EXPECT_EQ((*form)["Option1"].Item(0).Value(), rt::True);
+    EXPECT_EQ((*form)["Option1"].Item(1).Value(), rt::False);
+
+    harness->click(SecondOption);
+    EXPECT_EQ(last_event(), "Option1_Click(1)");
+    EXPECT_EQ((*form)["Option1"].Item(0).Value(), rt::False);
+    EXPECT_EQ((*form)["Option1"].Item(1).Value(), rt::True);
+    EXPECT_EQ(harness->shown_value(FirstOption), rt::False);
+    EXPECT_NE(harness->shown_value(SecondOption), rt::False);
+
+    harness->click(SecondOption);
+    EXPECT_EQ(event_log().size(), 4u) << "choosing the chosen option raises its click again";
+    EXPECT_EQ((*form)["Option1"].Item(1).Value(), rt::True);
+}
+
+TEST_F(Contract, ACommandClickRaisesItsArraysProcedureWithItsIndex) {
+    harness->click(LogCommand);
+    EXPECT_EQ(last_event(), "Command1_Click(0)");
+    harness->click(Heading);
+    harness->click(LockedText);
+    EXPECT_EQ(event_log().size(), 2u) << "labels and text boxes raise no click";
+}
+
+TEST_F(Contract, ValuesWrittenInCodeShowAndRaiseNoEvent) {
+    set_fault(Fault::ValuesFromCode);
+    harness->click(FaultCommand);
+    EXPECT_EQ(event_log(), (Log{"Form_Load shown=0", "Command1_Click(1)", "fault done"}));
+    EXPECT_EQ(harness->shown_value(FirstBox), rt::Grayed);
+    EXPECT_NE(harness->shown_value(SecondOption), rt::False);
+    EXPECT_EQ((*form)["Option1"].Item(0).Value(), rt::False);
+    EXPECT_TRUE(harness->error_boxes().empty());
+}
+
+TEST_F(Contract, AccessOutsideAnEventRaisesTheErrorToTheCaller) {
+    try {
+        (void)(*form)["Check1"].Item(3);
+        FAIL() << "Item(3) of a three-member array must fail";
+    } catch (const rt::RunTimeError& error) {
+        EXPECT_EQ(error.number(), rt::ErrorNumber::IndexOutOfRange);
+        EXPECT_NE(error.description().find("Check1"), std::string::npos);
+    }
+    EXPECT_FALSE(form->ended());
+}
+
+struct FaultCase {
+    Fault fault;
+    rt::ErrorNumber number;
+    const char* described; // a word the description must hold
+};
+
+class RunTimeErrors : public Contract, public testing::WithParamInterface<FaultCase> {};
+
+TEST_P(RunTimeErrors, AreReportedThenEndTheProgram) {
+    set_fault(GetParam().fault);
+    testing::internal::CaptureStderr();
+    harness->click(FaultCommand);
+    const std::string standard_error = testing::internal::GetCapturedStderr();
+
+    const std::string number = "error " + std::to_string(static_cast<int>(GetParam().number));
+    EXPECT_NE(standard_error.find(number), std::string::npos) << standard_error;
+    EXPECT_NE(standard_error.find(GetParam().described), std::string::npos) << standard_error;
+    const std::vector<std::string> boxes = harness->error_boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].rfind("Contract: Run-time " + number + ":", 0), 0u) << boxes[0];
+    EXPECT_NE(boxes[0].find(GetParam().described), std::string::npos) << boxes[0];
+
+    EXPECT_TRUE(form->ended());
+    EXPECT_NE(form->exit_status(), 0);
+    EXPECT_FALSE(harness->window_shown());
+    EXPECT_NE(last_event(), "fault done") << "the procedure stops at the error";
+
+    const std::size_t events = event_log().size();
+    harness->click(LogCommand);
+    harness->click(FirstOption);
+    EXPECT_EQ(event_log().size(), events) << "nothing runs after a run-time error";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, RunTimeErrors,
+    testing::Values(FaultCase{Fault::IndexPastLast, rt::ErrorNumber::IndexOutOfRange, "Check1"},
+                    FaultCase{Fault::NegativeIndex, rt::ErrorNumber::IndexOutOfRange, "-1"},
+                    FaultCase{Fault::ValueOutOfRange, rt::ErrorNumber::InvalidPropertyValue,
+                              "Check1(0).Value"},
+                    FaultCase{Fault::TextOfCheckBox, rt::ErrorNumber::PropertyNotAvailable,
+                              "Text"},
+                    FaultCase{Fault::ValueOfCommandButton,
+                              rt::ErrorNumber::PropertyNotAvailable, "CommandButton"},
+                    FaultCase{Fault::UnknownArray, rt::ErrorNumber::NoSuchControlArray,
+                              "Check9"}));
+
+} // namespace
+} // namespace contract

@@ -1,0 +1,45 @@
+#include "runtime/headless/headless_backend.h"
+#include "tests/contract/harness.h"
+#include "tests/contract/test_form.h"
+
+#include <optional>
+
+namespace contract {
+namespace {
+
+class HeadlessHarness final : public Harness {
+public:
+    rt::Form& open(const rt::FormDefinition& definition) override {
+        static HeadlessHarness* current = nullptr;
+        current = this;
+        set_window_probe([] { return current->m_backend.shown(); });
+        m_form.emplace(definition, m_backend, "Contract");
+        m_form->open();
+        return *m_form;
+    }
+
+    void click(rt::Row row) override { m_backend.click(row); }
+    void type(rt::Row row, std::string_view text) override { m_backend.type(row, text); }
+
+    bool window_shown() const override { return m_backend.shown(); }
+    bool shown(rt::Row row) const override { return m_backend.widget(row).visible; }
+    std::int16_t shown_value(rt::Row row) const override { return m_backend.widget(row).value; }
+
+    std::string shown_text(rt::Row row) const override {
+        std::string text = m_backend.widget(row).text;
+        for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
+        return text;
+    }
+
+    std::vector<std::string> error_boxes() const override { return m_backend.reports(); }
+
+private:
+    rt::HeadlessBackend m_backend;
+    std::optional<rt::Form> m_form;
+};
+
+} // namespace
+
+std::unique_ptr<Harness> make_harness() { return std::make_unique<HeadlessHarness>(); }
+
+} // namespace contract

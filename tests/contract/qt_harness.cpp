@@ -1,0 +1,102 @@
+#include "runtime/qt/qt_backend.h"
+#include "tests/contract/harness.h"
+#include "tests/contract/test_form.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace contract {
+namespace {
+
+class QtHarness final : public Harness {
+public:
+    ~QtHarness() override { m_form.reset(); }
+
+    rt::Form& open(const rt::FormDefinition& definition) override {
+        static QtHarness* current = nullptr;
+        current = this;
+        set_window_probe([] {
+            QWidget* window = current->m_backend.window();
+            return window && window->isVisible();
+        });
+        m_form.emplace(definition, m_backend, "Contract");
+        m_form->open();
+        if (m_form->ended()) return *m_form;
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(m_backend.window()));
+        return *m_form;
+    }
+
+    // Through the window, as the window system delivers a click: it goes to
+    // whichever widget is visible at that point.
+    void click(rt::Row row) override {
+        const rt::PixelRect rect = rt::to_pixels(m_form->control(row).rect, rt::standard_dpi);
+        const QPoint middle(rect.left + rect.width / 2, rect.top + rect.height / 2);
+        watch_for_message_boxes([&] {
+            QTest::mouseClick(m_backend.window()->windowHandle(), Qt::LeftButton, {}, middle);
+        });
+    }
+
+    void type(rt::Row row, std::string_view text) override {
+        QWidget* widget = m_backend.widget(row);
+        widget->setFocus();
+        // Key by key, each carrying its text, as a keyboard of any layout sends it.
+        for (QChar letter : QString::fromUtf8(text.data(), qsizetype(text.size()))) {
+            const auto code = static_cast<Qt::Key>(letter.toUpper().unicode());
+            QTest::sendKeyEvent(QTest::Press, widget, code, QString(letter), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, widget, code, QString(letter), Qt::NoModifier);
+        }
+    }
+
+    bool window_shown() const override { return m_backend.window()->isVisible(); }
+    bool shown(rt::Row row) const override { return m_backend.widget(row)->isVisible(); }
+
+    std::int16_t shown_value(rt::Row row) const override {
+        QWidget* widget = m_backend.widget(row);
+        if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+            if (box->checkState() == Qt::PartiallyChecked) return rt::Grayed;
+            return box->isChecked() ? rt::Checked : rt::Unchecked;
+        }
+        return qobject_cast<QAbstractButton*>(widget)->isChecked() ? rt::True : rt::False;
+    }
+
+    std::string shown_text(rt::Row row) const override {
+        return qobject_cast<QPlainTextEdit*>(m_backend.widget(row))->toPlainText().toStdString();
+    }
+
+    std::vector<std::string> error_boxes() const override { return m_error_boxes; }
+
+private:
+    // Records and closes each message box that opens while action runs.
+    template <typename Action> void watch_for_message_boxes(const Action& action) {
+        QTimer timer;
+        timer.setInterval(10);
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            m_error_boxes.push_back((box->windowTitle() + ": " + box->text()).toStdString());
+            box->done(QMessageBox::Ok);
+        });
+        timer.start();
+        action();
+        timer.stop();
+    }
+
+    rt::QtBackend m_backend;
+    std::optional<rt::Form> m_form;
+    std::vector<std::string> m_error_boxes;
+};
+
+} // namespace
+
+std::unique_ptr<Harness> make_harness() { return std::make_unique<QtHarness>(); }
+
+} // namespace contract

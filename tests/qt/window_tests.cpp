@@ -1,0 +1,254 @@
+// The Qt window of the news selection form: what only this toolkit can get
+// wrong. Places, colours and fonts are read from the widgets and from a grab
+// of the window's pixels.
+
+#include "form/exercise_statement.h"
+#include "form/quenlor_form.h"
+#include "runtime/form.h"
+#include "runtime/qt/qt_backend.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+struct Place {
+    const char* array;
+    int index;
+    QRect pixels;
+};
+
+// The places of Part of the window's definition, in pixels at 96 dpi.
+std::vector<Place> expected_places() {
+    std::vector<Place> places{
+        {"Label1", 0, {64, 0, 305, 25}},     {"Text1", 0, {8, 232, 449, 121}},
+        {"Option1", 0, {24, 32, 121, 19}},   {"Option1", 1, {216, 32, 121, 19}},
+        {"Command1", 0, {384, 40, 81, 25}},  {"Command1", 1, {384, 152, 81, 25}},
+    };
+    for (int i = 0; i <= 5; ++i) places.push_back({"Check1", i, {24, 64 + 24 * i, 169, 19}});
+    for (int i = 0; i <= 6; ++i) places.push_back({"Check2", i, {216, 64 + 24 * i, 161, 19}});
+    return places;
+}
+
+class QuenlorWindow : public testing::Test {
+protected:
+    void SetUp() override {
+        form.emplace(quenlor::form(), backend, quenlor::title);
+        ASSERT_TRUE(form->open());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(backend.window()));
+    }
+    void TearDown() override { form.reset(); }
+
+    QWidget* widget(const char* array, int index) const {
+        return backend.widget(form->find(array, static_cast<rt::Index>(index)).value());
+    }
+    std::string describe(QWidget* focused) const {
+        for (rt::Row row = 0; row < form->size(); ++row)
+            if (backend.widget(row) == focused)
+                return std::string(form->control(row).array) + "(" +
+                       std::to_string(form->control(row).index) + ")";
+        return "no control";
+    }
+    QPlainTextEdit* text_box() const { return qobject_cast<QPlainTextEdit*>(widget("Text1", 0)); }
+
+    void click(const char* array, int index) {
+        const QPoint middle = widget(array, index)->geometry().center();
+        QTest::mouseClick(backend.window()->windowHandle(), Qt::LeftButton, {}, middle);
+    }
+    void key(int key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+    }
+    std::string text() { return (*form)["Text1"].Item(0).Text(); }
+    void expect_tab_order(const std::vector<QWidget*>& order) {
+        for (QWidget* next : order) {
+            key(Qt::Key_Tab);
+            EXPECT_EQ(QApplication::focusWidget(), next)
+                << "expected " << describe(next) << ", focus on "
+                << describe(QApplication::focusWidget());
+        }
+    }
+    QImage grab() const { return backend.window()->grab().toImage(); }
+
+    rt::QtBackend backend;
+    std::optional<rt::Form> form;
+};
+
+TEST_F(QuenlorWindow, IsAFixedWindowWithItsCaptionIconAndOnlyACloseBox) {
+    QWidget* window = backend.window();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("www.quenlor.example Quenlor"));
+    EXPECT_EQ(window->size(), QSize(470, 357));
+    EXPECT_EQ(window->minimumSize(), QSize(470, 357));
+    EXPECT_EQ(window->maximumSize(), QSize(470, 357));
+    const Qt::WindowFlags flags = window->windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowSystemMenuHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(32, 32)));
+}
+
+TEST_F(QuenlorWindow, EveryControlIsAtItsPlace) {
+    for (const Place& place : expected_places())
+        EXPECT_EQ(widget(place.array, place.index)->geometry(), place.pixels)
+            << place.array << "(" << place.index << ")";
+}
+
+TEST_F(QuenlorWindow, UsesTheSerifFontAt12PointsOrItsMetricTwin) {
+    for (QWidget* control : {widget("Label1", 0), widget("Text1", 0), widget("Check2", 6)}) {
+        const QFontInfo font(control->font());
+        EXPECT_TRUE(font.family() == "Times New Roman" || font.family() == "Liberation Serif")
+            << font.family().toStdString();
+        EXPECT_EQ(font.pixelSize(), 16);
+        EXPECT_FALSE(font.bold());
+    }
+}
+
+struct Sample {
+    const char* where;
+    QPoint point;
+    QColor colour;
+};
+
+TEST_F(QuenlorWindow, BackColoursFillEachControl) {
+    click("Option1", 0);
+    const QImage bad_news = grab();
+    click("Option1", 1);
+    const QImage good_news = grab();
+
+    const QColor lavender(192, 192, 255), light_orange(255, 192, 128), orange(255, 128, 0),
+        green(0, 255, 0), red(255, 0, 0), white(255, 255, 255);
+    const std::vector<Sample> samples{
+        {"form", {463, 200}, lavender},       {"form between groups", {200, 100}, lavender},
+        {"heading's left end", {66, 12}, light_orange},
+        {"heading's right end", {366, 22}, light_orange},
+        {"bad news option", {142, 48}, orange}, {"good news option", {334, 48}, green},
+        {"Изведи", {389, 45}, green},           {"Изтрий", {389, 157}, red},
+        {"text box margin", {12, 236}, white},
+    };
+    for (const Sample& sample : samples)
+        EXPECT_EQ(good_news.pixelColor(sample.point), sample.colour) << sample.where;
+    for (int i = 0; i <= 5; ++i)
+        EXPECT_EQ(bad_news.pixelColor(190, 64 + 24 * i + 16), orange) << "bad news title " << i;
+    for (int i = 0; i <= 6; ++i)
+        EXPECT_EQ(good_news.pixelColor(374, 64 + 24 * i + 16), green) << "good news title " << i;
+}
+
+TEST_F(QuenlorWindow, CommandButtonsHaveARaisedEdgeAroundTheirFill) {
+    const QImage image = grab();
+    const QColor top_left = image.pixelColor(384, 40);
+    const QColor bottom_right = image.pixelColor(384 + 80, 40 + 24);
+    EXPECT_GT(top_left.lightness(), 200) << "light upper edge";
+    EXPECT_LT(bottom_right.lightness(), 130) << "dark lower edge";
+}
+
+TEST_F(QuenlorWindow, TheHeadingIsCentredAcrossItsOwnWidth) {
+    const QImage image = grab();
+    int first = -1, last = -1;
+    for (int x = 64; x < 64 + 305; ++x)
+        for (int y = 0; y < 25; ++y)
+            if (image.pixelColor(x, y).lightness() < 100) {
+                if (first < 0) first = x;
+                last = x;
+            }
+    ASSERT_GE(first, 0) << "the heading's text is drawn";
+    EXPECT_NEAR((first + last) / 2.0, 64 + 305 / 2.0, 3.0);
+}
+
+// Tab visits the controls in their defined order, every option button
+// included, and skips hidden ones.
+TEST_F(QuenlorWindow, OpensFocusedOnTheTextBoxAndTabsInTheDefinedOrder) {
+    EXPECT_EQ(QApplication::focusWidget(), widget("Text1", 0));
+    EXPECT_EQ(widget("Label1", 0)->focusPolicy(), Qt::NoFocus);
+    expect_tab_order({widget("Option1", 0), widget("Option1", 1), widget("Command1", 0),
+                      widget("Command1", 1), widget("Text1", 0)});
+
+    click("Option1", 0);
+    text_box()->setFocus();
+    std::vector<QWidget*> order{widget("Option1", 0), widget("Option1", 1),
+                                widget("Command1", 0), widget("Command1", 1)};
+    for (int i = 0; i <= 5; ++i) order.push_back(widget("Check1", i));
+    order.push_back(widget("Text1", 0));
+    expect_tab_order(order);
+    key(Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), widget("Check1", 5));
+}
+
+TEST_F(QuenlorWindow, ArrowKeysChooseTheOtherKindOfNews) {
+    click("Option1", 0);
+    widget("Option1", 0)->setFocus();
+    key(Qt::Key_Right);
+    EXPECT_EQ(QApplication::focusWidget(), widget("Option1", 1));
+    EXPECT_EQ((*form)["Option1"].Item(1).Value(), rt::True);
+    EXPECT_TRUE(widget("Check2", 0)->isVisible()) << "the choice raised its click";
+    EXPECT_FALSE(widget("Check1", 0)->isVisible());
+}
+
+TEST_F(QuenlorWindow, TheLockedTextBoxCanBeSelectedAndCopiedButNotChanged) {
+    QPlainTextEdit* box = text_box();
+    const QString shown = box->toPlainText();
+    QApplication::clipboard()->setText(QStringLiteral("поставено"));
+
+    box->setFocus();
+    QTest::keyClicks(box, QStringLiteral("abc"));
+    key(Qt::Key_Backspace);
+    key(Qt::Key_Delete);
+    key(Qt::Key_Return);
+    key(Qt::Key_V, Qt::ControlModifier);
+    key(Qt::Key_A, Qt::ControlModifier);
+    key(Qt::Key_X, Qt::ControlModifier);
+    key(Qt::Key_Delete);
+    EXPECT_EQ(box->toPlainText(), shown);
+    EXPECT_EQ(text(), quenlor::exercise_statement);
+    EXPECT_FALSE(box->acceptDrops());
+
+    key(Qt::Key_A, Qt::ControlModifier);
+    key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), shown);
+
+    key(Qt::Key_Home, Qt::ControlModifier);
+    for (int i = 0; i < 3; ++i) key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(box->textCursor().selectedText(), QStringLiteral("Да "));
+}
+
+TEST_F(QuenlorWindow, EnterAndEscapePressNothingButSpacePressesTheFocusedButton) {
+    widget("Command1", 0)->setFocus();
+    for (int pressed : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) key(pressed);
+    EXPECT_EQ(text(), quenlor::exercise_statement);
+    EXPECT_TRUE(backend.window()->isVisible());
+
+    key(Qt::Key_Space);
+    EXPECT_EQ(text(), "Вие избрахте: Лоша новина:\r\nДобра новина:\r\n");
+}
+
+TEST_F(QuenlorWindow, NoCaptionIsAnAccessKey) {
+    for (QAbstractButton* button : backend.window()->findChildren<QAbstractButton*>())
+        EXPECT_TRUE(QKeySequence::mnemonic(button->text()).isEmpty())
+            << button->text().toStdString();
+    widget("Text1", 0)->setFocus();
+    const QString letter = QStringLiteral("И"); // the first letter of "Изведи"
+    QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key(letter[0].unicode()),
+                        letter, Qt::AltModifier);
+    EXPECT_EQ(text(), quenlor::exercise_statement);
+}
+
+TEST_F(QuenlorWindow, ShowsTheSummaryAsLinesInTheTextBox) {
+    click("Option1", 0);
+    click("Check1", 0);
+    click("Check1", 3);
+    click("Command1", 0);
+    EXPECT_EQ(text_box()->toPlainText(),
+              QStringLiteral("Вие избрахте: Лоша новина:\nРаздяла;\nЛоша оценка;\nДобра новина:\n"));
+    click("Command1", 1);
+    EXPECT_EQ(text_box()->toPlainText(), QStringLiteral("Направете своя избор!\n"));
+    EXPECT_FALSE(qobject_cast<QAbstractButton*>(widget("Check1", 0))->isChecked());
+}
+
+} // namespace
