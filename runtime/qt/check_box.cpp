@@ -2,7 +2,9 @@
 
 namespace rt {
 
-bool CheckBox::hitButton(const QPoint& position) const { return rect().contains(position); }
+bool CheckBox::hitButton(const QPoint& position) const {
+    return rect().contains(position);
+}
 
 void CheckBox::nextCheckState() {
     setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);

@@ -11,7 +11,8 @@ bool FormWindow::focusNextPrevChild(bool next) {
     const auto count = static_cast<std::ptrdiff_t>(m_tab_order.size());
     if (count == 0) return false;
     const auto found = std::find(m_tab_order.begin(), m_tab_order.end(), focusWidget());
-    std::ptrdiff_t at = found == m_tab_order.end() ? (next ? -1 : count) : found - m_tab_order.begin();
+    std::ptrdiff_t at =
+        found == m_tab_order.end() ? (next ? -1 : count) : found - m_tab_order.begin();
     for (std::ptrdiff_t step = 0; step < count; ++step) {
         at = (at + (next ? 1 : count - 1)) % count;
         QWidget* candidate = m_tab_order[static_cast<std::size_t>(at)];

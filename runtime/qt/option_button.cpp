@@ -2,6 +2,8 @@
 
 namespace rt {
 
-bool OptionButton::hitButton(const QPoint& position) const { return rect().contains(position); }
+bool OptionButton::hitButton(const QPoint& position) const {
+    return rect().contains(position);
+}
 
 } // namespace rt

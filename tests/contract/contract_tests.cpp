@@ -155,6 +155,7 @@ TEST_F(Contract, AccessOutsideAnEventRaisesTheErrorToTheCaller) {
 }
 
 struct FaultCase {
+    const char* name;
     Fault fault;
     rt::ErrorNumber number;
     const char* described; // a word the description must hold
@@ -189,16 +190,19 @@ TEST_P(RunTimeErrors, AreReportedThenEndTheProgram) {
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, RunTimeErrors,
-    testing::Values(FaultCase{Fault::IndexPastLast, rt::ErrorNumber::IndexOutOfRange, "Check1"},
-                    FaultCase{Fault::NegativeIndex, rt::ErrorNumber::IndexOutOfRange, "-1"},
-                    FaultCase{Fault::ValueOutOfRange, rt::ErrorNumber::InvalidPropertyValue,
-                              "Check1(0).Value"},
-                    FaultCase{Fault::TextOfCheckBox, rt::ErrorNumber::PropertyNotAvailable,
-                              "Text"},
-                    FaultCase{Fault::ValueOfCommandButton,
+    testing::Values(FaultCase{"index_past_last", Fault::IndexPastLast,
+                              rt::ErrorNumber::IndexOutOfRange, "Check1"},
+                    FaultCase{"negative_index", Fault::NegativeIndex,
+                              rt::ErrorNumber::IndexOutOfRange, "-1"},
+                    FaultCase{"value_out_of_range", Fault::ValueOutOfRange,
+                              rt::ErrorNumber::InvalidPropertyValue, "Check1(0).Value"},
+                    FaultCase{"text_of_check_box", Fault::TextOfCheckBox,
+                              rt::ErrorNumber::PropertyNotAvailable, "Text"},
+                    FaultCase{"value_of_command_button", Fault::ValueOfCommandButton,
                               rt::ErrorNumber::PropertyNotAvailable, "CommandButton"},
-                    FaultCase{Fault::UnknownArray, rt::ErrorNumber::NoSuchControlArray,
-                              "Check9"}));
+                    FaultCase{"unknown_array", Fault::UnknownArray,
+                              rt::ErrorNumber::NoSuchControlArray, "Check9"}),
+    [](const testing::TestParamInfo<FaultCase>& param) { return param.param.name; });
 
 } // namespace
 } // namespace contract

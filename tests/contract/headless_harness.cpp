@@ -40,6 +40,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<Harness> make_harness() { return std::make_unique<HeadlessHarness>(); }
+std::unique_ptr<Harness> make_harness() {
+    return std::make_unique<HeadlessHarness>();
+}
 
 } // namespace contract

@@ -97,6 +97,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<Harness> make_harness() { return std::make_unique<QtHarness>(); }
+std::unique_ptr<Harness> make_harness() {
+    return std::make_unique<QtHarness>();
+}
 
 } // namespace contract

@@ -25,12 +25,24 @@ void option_click(rt::Form&, rt::Index index) {
 
 void run_fault(rt::Form& me) {
     switch (current_fault) {
-    case Fault::IndexPastLast: me["Check1"].Item(3).set_Value(rt::Checked); break;
-    case Fault::NegativeIndex: me["Check1"].Item(-1).set_Visible(rt::True); break;
-    case Fault::ValueOutOfRange: me["Check1"].Item(0).set_Value(3); break;
-    case Fault::TextOfCheckBox: (void)me["Check1"].Item(0).Text(); break;
-    case Fault::ValueOfCommandButton: me["Command1"].Item(0).set_Value(rt::Checked); break;
-    case Fault::UnknownArray: me["Check9"].Item(0).set_Visible(rt::True); break;
+    case Fault::IndexPastLast:
+        me["Check1"].Item(3).set_Value(rt::Checked);
+        break;
+    case Fault::NegativeIndex:
+        me["Check1"].Item(-1).set_Visible(rt::True);
+        break;
+    case Fault::ValueOutOfRange:
+        me["Check1"].Item(0).set_Value(3);
+        break;
+    case Fault::TextOfCheckBox:
+        (void)me["Check1"].Item(0).Text();
+        break;
+    case Fault::ValueOfCommandButton:
+        me["Command1"].Item(0).set_Value(rt::Checked);
+        break;
+    case Fault::UnknownArray:
+        me["Check9"].Item(0).set_Visible(rt::True);
+        break;
     case Fault::ValuesFromCode:
         me["Check1"].Item(0).set_Value(rt::Grayed);
         me["Option1"].Item(1).set_Value(rt::True);
@@ -48,11 +60,20 @@ constexpr rt::Colour yellow{0x0000FFFF};
 
 constexpr std::array<rt::ControlDefinition, 10> controls{{
     {ControlKind::Label, "Label1", 0, "Заглавие", {0, 0, 3000, 300}, yellow},
-    {.kind = ControlKind::TextBox, .array = "Text1", .index = 0, .text = "Ред 1\r\nРед 2\r\n",
-     .rect = {0, 2400, 3000, 900}, .multi_line = true,
-     .scroll_bars = rt::ScrollBars::Vertical, .locked = true},
-    {.kind = ControlKind::TextBox, .array = "Text1", .index = 1, .text = "",
-     .rect = {3300, 2400, 1500, 900}, .multi_line = true},
+    {.kind = ControlKind::TextBox,
+     .array = "Text1",
+     .index = 0,
+     .text = "Ред 1\r\nРед 2\r\n",
+     .rect = {0, 2400, 3000, 900},
+     .multi_line = true,
+     .scroll_bars = rt::ScrollBars::Vertical,
+     .locked = true},
+    {.kind = ControlKind::TextBox,
+     .array = "Text1",
+     .index = 1,
+     .text = "",
+     .rect = {3300, 2400, 1500, 900},
+     .multi_line = true},
     {ControlKind::OptionButton, "Option1", 0, "Едно", {0, 360, 1500, 300}, yellow},
     {ControlKind::OptionButton, "Option1", 1, "Две", {1800, 360, 1500, 300}, yellow},
     {ControlKind::CommandButton, "Command1", 0, "Запис", {3300, 360, 1200, 375}},
@@ -80,15 +101,21 @@ const rt::FormDefinition definition{
 
 } // namespace
 
-const rt::FormDefinition& test_form() { return definition; }
+const rt::FormDefinition& test_form() {
+    return definition;
+}
 
 std::vector<std::string>& event_log() {
     static std::vector<std::string> log;
     return log;
 }
 
-void set_fault(Fault fault) { current_fault = fault; }
+void set_fault(Fault fault) {
+    current_fault = fault;
+}
 
-void set_window_probe(bool (*probe)()) { window_probe = probe; }
+void set_window_probe(bool (*probe)()) {
+    window_probe = probe;
+}
 
 } // namespace contract

@@ -107,7 +107,7 @@ TEST_F(NewsForm, TicksSurviveSwitchingAndHiddenTicksAreListed) {
 
 struct SummaryCase {
     const char* name;
-    std::vector<int> bad_ticks;  // in the order the user ticks them
+    std::vector<int> bad_ticks; // in the order the user ticks them
     std::vector<int> good_ticks;
     std::string expected;
 };
@@ -129,11 +129,16 @@ INSTANTIATE_TEST_SUITE_P(
     NewsForm, Summaries,
     testing::Values(
         SummaryCase{"nothing_ticked", {}, {}, bad_heading + good_heading},
-        SummaryCase{"two_bad", {0, 3}, {}, bad_heading + "Раздяла;\r\nЛоша оценка;\r\n" + good_heading},
-        SummaryCase{"ticked_out_of_order", {5, 2, 0}, {6, 0},
+        SummaryCase{
+            "two_bad", {0, 3}, {}, bad_heading + "Раздяла;\r\nЛоша оценка;\r\n" + good_heading},
+        SummaryCase{"ticked_out_of_order",
+                    {5, 2, 0},
+                    {6, 0},
                     bad_heading + "Раздяла;\r\nЗабравен рожден ден;\r\nДруга лоша;\r\n" +
                         good_heading + "Добро отношение;\r\nДруга добра;\r\n"},
-        SummaryCase{"ticked_then_unticked", {4, 4, 1}, {5, 2, 5},
+        SummaryCase{"ticked_then_unticked",
+                    {4, 4, 1},
+                    {5, 2, 5},
                     bad_heading + "Уволнение;\r\n" + good_heading + "Предстоящ празник;\r\n"},
         SummaryCase{"every_title",
                     {0, 1, 2, 3, 4, 5},

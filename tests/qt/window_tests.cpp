@@ -29,9 +29,9 @@ struct Place {
 // The places of Part of the window's definition, in pixels at 96 dpi.
 std::vector<Place> expected_places() {
     std::vector<Place> places{
-        {"Label1", 0, {64, 0, 305, 25}},     {"Text1", 0, {8, 232, 449, 121}},
-        {"Option1", 0, {24, 32, 121, 19}},   {"Option1", 1, {216, 32, 121, 19}},
-        {"Command1", 0, {384, 40, 81, 25}},  {"Command1", 1, {384, 152, 81, 25}},
+        {"Label1", 0, {64, 0, 305, 25}},    {"Text1", 0, {8, 232, 449, 121}},
+        {"Option1", 0, {24, 32, 121, 19}},  {"Option1", 1, {216, 32, 121, 19}},
+        {"Command1", 0, {384, 40, 81, 25}}, {"Command1", 1, {384, 152, 81, 25}},
     };
     for (int i = 0; i <= 5; ++i) places.push_back({"Check1", i, {24, 64 + 24 * i, 169, 19}});
     for (int i = 0; i <= 6; ++i) places.push_back({"Check2", i, {216, 64 + 24 * i, 161, 19}});
@@ -126,11 +126,14 @@ TEST_F(QuenlorWindow, BackColoursFillEachControl) {
     const QColor lavender(192, 192, 255), light_orange(255, 192, 128), orange(255, 128, 0),
         green(0, 255, 0), red(255, 0, 0), white(255, 255, 255);
     const std::vector<Sample> samples{
-        {"form", {463, 200}, lavender},       {"form between groups", {200, 100}, lavender},
+        {"form", {463, 200}, lavender},
+        {"form between groups", {200, 100}, lavender},
         {"heading's left end", {66, 12}, light_orange},
         {"heading's right end", {366, 22}, light_orange},
-        {"bad news option", {142, 48}, orange}, {"good news option", {334, 48}, green},
-        {"Изведи", {389, 45}, green},           {"Изтрий", {389, 157}, red},
+        {"bad news option", {142, 48}, orange},
+        {"good news option", {334, 48}, green},
+        {"Изведи", {389, 45}, green},
+        {"Изтрий", {389, 157}, red},
         {"text box margin", {12, 236}, white},
     };
     for (const Sample& sample : samples)
@@ -172,8 +175,8 @@ TEST_F(QuenlorWindow, OpensFocusedOnTheTextBoxAndTabsInTheDefinedOrder) {
 
     click("Option1", 0);
     text_box()->setFocus();
-    std::vector<QWidget*> order{widget("Option1", 0), widget("Option1", 1),
-                                widget("Command1", 0), widget("Command1", 1)};
+    std::vector<QWidget*> order{widget("Option1", 0), widget("Option1", 1), widget("Command1", 0),
+                                widget("Command1", 1)};
     for (int i = 0; i <= 5; ++i) order.push_back(widget("Check1", i));
     order.push_back(widget("Text1", 0));
     expect_tab_order(order);
@@ -244,8 +247,9 @@ TEST_F(QuenlorWindow, ShowsTheSummaryAsLinesInTheTextBox) {
     click("Check1", 0);
     click("Check1", 3);
     click("Command1", 0);
-    EXPECT_EQ(text_box()->toPlainText(),
-              QStringLiteral("Вие избрахте: Лоша новина:\nРаздяла;\nЛоша оценка;\nДобра новина:\n"));
+    EXPECT_EQ(
+        text_box()->toPlainText(),
+        QStringLiteral("Вие избрахте: Лоша новина:\nРаздяла;\nЛоша оценка;\nДобра новина:\n"));
     click("Command1", 1);
     EXPECT_EQ(text_box()->toPlainText(), QStringLiteral("Направете своя избор!\n"));
     EXPECT_FALSE(qobject_cast<QAbstractButton*>(widget("Check1", 0))->isChecked());
