@@ -18,6 +18,12 @@ inline constexpr std::int16_t Unchecked = 0;
 inline constexpr std::int16_t Checked = 1;
 inline constexpr std::int16_t Grayed = 2;
 
+// What a click makes of a check box's Value: checked becomes unchecked, and
+// anything else, grayed included, becomes checked.
+constexpr std::int16_t toggled(std::int16_t value) {
+    return value == Checked ? Unchecked : Checked;
+}
+
 // A control's place in the form's definition: its row, which is also its
 // creation and tab order.
 using Row = std::size_t;

@@ -55,8 +55,7 @@ void HeadlessBackend::click_at(int x, int y) {
         if (!widget.visible || !widget.rect.contains(x, y)) continue;
         switch (widget.kind) {
         case ControlKind::CheckBox:
-            // A grayed box becomes checked, as a toolkit's two-state box does.
-            m_form->user_set_value(row, widget.value == Checked ? Unchecked : Checked);
+            m_form->user_set_value(row, toggled(widget.value));
             break;
         case ControlKind::OptionButton:
             m_form->user_set_value(row, True);

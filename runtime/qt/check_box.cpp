@@ -1,5 +1,7 @@
 #include "runtime/qt/check_box.h"
 
+#include "runtime/types.h"
+
 namespace rt {
 
 bool CheckBox::hitButton(const QPoint& position) const {
@@ -7,7 +9,8 @@ bool CheckBox::hitButton(const QPoint& position) const {
 }
 
 void CheckBox::nextCheckState() {
-    setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    const std::int16_t value = checkState() == Qt::Checked ? Checked : Unchecked;
+    setCheckState(rt::toggled(value) == Checked ? Qt::Checked : Qt::Unchecked);
 }
 
 } // namespace rt

@@ -5,9 +5,8 @@
 namespace rt {
 
 // A check box that takes a click anywhere in its rectangle, as a person
-// expects of a row with a coloured background. A click turns it from checked
-// to unchecked and from anything else, grayed included, to checked; grayed
-// is set only from code.
+// expects of a row with a coloured background. A click toggles it as the
+// runtime's toggled() says; grayed is set only from code.
 class CheckBox final : public QCheckBox {
 public:
     using QCheckBox::QCheckBox;

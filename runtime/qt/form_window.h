@@ -6,18 +6,22 @@
 
 namespace rt {
 
+class Form;
+
 // The form's window. Tab and Shift+Tab move through the controls in the
 // form's own order, stopping on every option button: Qt's default makes a
 // group of option buttons a single stop.
 class FormWindow final : public QWidget {
 public:
-    FormWindow(Qt::WindowFlags flags, const std::vector<QWidget*>& tab_order);
+    // widgets holds the form's controls by row.
+    FormWindow(Qt::WindowFlags flags, const Form& form, const std::vector<QWidget*>& widgets);
 
 protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    const std::vector<QWidget*>& m_tab_order;
+    const Form& m_form;
+    const std::vector<QWidget*>& m_widgets;
 };
 
 } // namespace rt
