@@ -6,6 +6,7 @@
 #include "form/quenlor_form.h"
 #include "runtime/form.h"
 #include "runtime/qt/qt_backend.h"
+#include "tests/window_expectations.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -19,24 +20,6 @@
 #include <optional>
 
 namespace {
-
-struct Place {
-    const char* array;
-    int index;
-    QRect pixels;
-};
-
-// The places of Part of the window's definition, in pixels at 96 dpi.
-std::vector<Place> expected_places() {
-    std::vector<Place> places{
-        {"Label1", 0, {64, 0, 305, 25}},    {"Text1", 0, {8, 232, 449, 121}},
-        {"Option1", 0, {24, 32, 121, 19}},  {"Option1", 1, {216, 32, 121, 19}},
-        {"Command1", 0, {384, 40, 81, 25}}, {"Command1", 1, {384, 152, 81, 25}},
-    };
-    for (int i = 0; i <= 5; ++i) places.push_back({"Check1", i, {24, 64 + 24 * i, 169, 19}});
-    for (int i = 0; i <= 6; ++i) places.push_back({"Check2", i, {216, 64 + 24 * i, 161, 19}});
-    return places;
-}
 
 class QuenlorWindow : public testing::Test {
 protected:
@@ -96,8 +79,9 @@ TEST_F(QuenlorWindow, IsAFixedWindowWithItsCaptionIconAndOnlyACloseBox) {
 }
 
 TEST_F(QuenlorWindow, EveryControlIsAtItsPlace) {
-    for (const Place& place : expected_places())
-        EXPECT_EQ(widget(place.array, place.index)->geometry(), place.pixels)
+    for (const expected::Place& place : expected::places())
+        EXPECT_EQ(widget(place.array, place.index)->geometry(),
+                  QRect(place.left, place.top, place.width, place.height))
             << place.array << "(" << place.index << ")";
 }
 
@@ -111,37 +95,19 @@ TEST_F(QuenlorWindow, UsesTheSerifFontAt12PointsOrItsMetricTwin) {
     }
 }
 
-struct Sample {
-    const char* where;
-    QPoint point;
-    QColor colour;
-};
+// Samples a grab of the window at each point.
+void expect_colours(const QImage& image, const std::vector<expected::Sample>& samples) {
+    for (const expected::Sample& sample : samples)
+        EXPECT_EQ(image.pixelColor(sample.x, sample.y),
+                  QColor(sample.red, sample.green, sample.blue))
+            << sample.where << " at " << sample.x << "," << sample.y;
+}
 
 TEST_F(QuenlorWindow, BackColoursFillEachControl) {
     click("Option1", 0);
-    const QImage bad_news = grab();
+    expect_colours(grab(), expected::bad_news_title_colours());
     click("Option1", 1);
-    const QImage good_news = grab();
-
-    const QColor lavender(192, 192, 255), light_orange(255, 192, 128), orange(255, 128, 0),
-        green(0, 255, 0), red(255, 0, 0), white(255, 255, 255);
-    const std::vector<Sample> samples{
-        {"form", {463, 200}, lavender},
-        {"form between groups", {200, 100}, lavender},
-        {"heading's left end", {66, 12}, light_orange},
-        {"heading's right end", {366, 22}, light_orange},
-        {"bad news option", {142, 48}, orange},
-        {"good news option", {334, 48}, green},
-        {"Изведи", {389, 45}, green},
-        {"Изтрий", {389, 157}, red},
-        {"text box margin", {12, 236}, white},
-    };
-    for (const Sample& sample : samples)
-        EXPECT_EQ(good_news.pixelColor(sample.point), sample.colour) << sample.where;
-    for (int i = 0; i <= 5; ++i)
-        EXPECT_EQ(bad_news.pixelColor(190, 64 + 24 * i + 16), orange) << "bad news title " << i;
-    for (int i = 0; i <= 6; ++i)
-        EXPECT_EQ(good_news.pixelColor(374, 64 + 24 * i + 16), green) << "good news title " << i;
+    expect_colours(grab(), expected::good_news_colours());
 }
 
 TEST_F(QuenlorWindow, CommandButtonsHaveARaisedEdgeAroundTheirFill) {

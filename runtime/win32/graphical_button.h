@@ -1,0 +1,11 @@
+#pragma once
+
+#include <windows.h>
+
+namespace rt {
+
+// Draws an owner-drawn command button flat in its back colour inside a
+// raised edge, sunken while pressed, with a dotted focus rectangle.
+void draw_graphical_button(const DRAWITEMSTRUCT& item, COLORREF back_colour, HFONT font);
+
+} // namespace rt

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "runtime/backend.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <vector>
+
+namespace rt {
+
+// The form as a native window of standard controls, one per row; a control's
+// identifier is its row. The window does its own keyboard navigation: it is
+// not a dialog, so Enter and Escape press nothing.
+class Win32Backend final : public Backend {
+public:
+    Win32Backend();
+    ~Win32Backend() override;
+    Win32Backend(const Win32Backend&) = delete;
+    Win32Backend& operator=(const Win32Backend&) = delete;
+
+    void create(Form& form) override;
+    void show() override;
+    int run() override;
+    void set_text(Row row, std::string_view text) override;
+    void set_value(Row row, std::int16_t value) override;
+    void set_visible(Row row, bool visible) override;
+    void report_error(std::string_view title, std::string_view report) override;
+    void end(int status) override;
+
+    HWND window() const { return m_window; }
+    HWND control(Row row) const { return m_controls.at(row); }
+    int dpi() const { return m_dpi; }
+
+    // Carries out the keys that the window gives a meaning of its own: Tab
+    // and Shift+Tab, arrow keys between option buttons, Ctrl+A in a text box.
+    bool handle_key(const MSG& message);
+    // Dispatches every message already waiting, as the event loop does.
+    void process_pending();
+
+private:
+    static LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM w, LPARAM l);
+    static LRESULT CALLBACK option_procedure(HWND control, UINT message, WPARAM w, LPARAM l,
+                                             UINT_PTR id, DWORD_PTR backend);
+    LRESULT handle_message(UINT message, WPARAM w, LPARAM l);
+    HWND create_control(Row row);
+    void lay_out();
+    void on_command(Row row, WORD code);
+    LRESULT on_control_colour(HDC dc, HWND control, UINT message, WPARAM w, LPARAM l);
+    std::optional<Row> row_of(HWND control) const;
+    void focus(Row row);
+
+    Form* m_form = nullptr;
+    HWND m_window = nullptr;
+    std::vector<HWND> m_controls;
+    std::vector<HBRUSH> m_brushes; // a row's back colour, or nullptr for the default
+    HBRUSH m_form_brush = nullptr;
+    HFONT m_font = nullptr;
+    int m_dpi = 96;
+    bool m_focusing_option = false; // an option button is taking the focus
+    bool m_writing_text = false;    // the runtime is writing a text box's text
+    HWND m_saved_focus = nullptr;
+    std::optional<int> m_end_status;
+};
+
+} // namespace rt

@@ -1,0 +1,77 @@
+#include "runtime/win32/wide_text.h"
+#include "runtime/win32/win32_backend.h"
+#include "tests/contract/harness.h"
+#include "tests/contract/test_form.h"
+#include "tests/win32/user_input.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace contract {
+namespace {
+
+class Win32Harness final : public Harness {
+public:
+    ~Win32Harness() override { m_form.reset(); }
+
+    rt::Form& open(const rt::FormDefinition& definition) override {
+        static Win32Harness* current = nullptr;
+        current = this;
+        set_window_probe([] {
+            HWND window = current->m_backend.window();
+            return window && IsWindowVisible(window) != FALSE;
+        });
+        m_form.emplace(definition, m_backend, "Contract");
+        m_form->open();
+        m_backend.process_pending();
+        return *m_form;
+    }
+
+    void click(rt::Row row) override {
+        const rt::PixelRect rect = rt::to_pixels(m_form->control(row).rect, m_backend.dpi());
+        const POINT middle{rect.left + rect.width / 2, rect.top + rect.height / 2};
+        win32_test::MessageBoxWatch watch;
+        win32_test::click(m_backend, middle);
+        for (const std::wstring& box : watch.seen()) m_error_boxes.push_back(rt::narrow(box));
+    }
+
+    void type(rt::Row row, std::string_view text) override {
+        SetFocus(m_backend.control(row));
+        win32_test::type(m_backend, rt::widen(text));
+    }
+
+    bool window_shown() const override {
+        return m_backend.window() && IsWindowVisible(m_backend.window());
+    }
+    bool shown(rt::Row row) const override { return IsWindowVisible(m_backend.control(row)); }
+
+    std::int16_t shown_value(rt::Row row) const override {
+        const LRESULT state = SendMessageW(m_backend.control(row), BM_GETCHECK, 0, 0);
+        if (m_form->control(row).kind == rt::ControlKind::OptionButton)
+            return state == BST_CHECKED ? rt::True : rt::False;
+        if (state == BST_INDETERMINATE) return rt::Grayed;
+        return state == BST_CHECKED ? rt::Checked : rt::Unchecked;
+    }
+
+    std::string shown_text(rt::Row row) const override {
+        std::string text = rt::narrow(rt::window_text(m_backend.control(row)));
+        for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
+        return text;
+    }
+
+    std::vector<std::string> error_boxes() const override { return m_error_boxes; }
+
+private:
+    rt::Win32Backend m_backend;
+    std::optional<rt::Form> m_form;
+    std::vector<std::string> m_error_boxes;
+};
+
+} // namespace
+
+std::unique_ptr<Harness> make_harness() {
+    return std::make_unique<Win32Harness>();
+}
+
+} // namespace contract

@@ -1,0 +1,213 @@
+// The native window of the news selection form: what only this backend can
+// get wrong. Input goes through the system's input queue, as a person's does.
+
+#include "form/exercise_statement.h"
+#include "form/quenlor_form.h"
+#include "runtime/form.h"
+#include "runtime/win32/wide_text.h"
+#include "runtime/win32/win32_backend.h"
+#include "tests/win32/user_input.h"
+#include "tests/window_expectations.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+const std::string empty_summary = "Вие избрахте: Лоша новина:\r\nДобра новина:\r\n";
+
+class NativeWindow : public testing::Test {
+protected:
+    void SetUp() override {
+        form.emplace(quenlor::form(), backend, quenlor::title);
+        ASSERT_TRUE(form->open());
+        backend.process_pending();
+    }
+    void TearDown() override { form.reset(); }
+
+    HWND control(const char* array, int index) const {
+        return backend.control(form->find(array, static_cast<rt::Index>(index)).value());
+    }
+    std::string name_of(HWND focused) const {
+        for (rt::Row row = 0; row < form->size(); ++row)
+            if (backend.control(row) == focused)
+                return std::string(form->control(row).array) + "(" +
+                       std::to_string(form->control(row).index) + ")";
+        return "no control";
+    }
+    RECT place(HWND handle) const {
+        RECT rect;
+        GetWindowRect(handle, &rect);
+        MapWindowPoints(nullptr, backend.window(), reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    }
+    void click(const char* array, int index) {
+        const RECT rect = place(control(array, index));
+        win32_test::click(backend, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+    }
+    void press(WORD key, bool shift = false, bool ctrl = false) {
+        win32_test::press(backend, key, shift, ctrl);
+    }
+    // What the text box holds, read back with WM_GETTEXT.
+    std::string shown_text() const { return rt::narrow(rt::window_text(control("Text1", 0))); }
+    void expect_colours(const std::vector<expected::Sample>& samples) {
+        RedrawWindow(backend.window(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        HDC dc = GetDC(backend.window());
+        for (const expected::Sample& sample : samples)
+            EXPECT_EQ(GetPixel(dc, sample.x, sample.y), RGB(sample.red, sample.green, sample.blue))
+                << sample.where << " at " << sample.x << "," << sample.y;
+        ReleaseDC(backend.window(), dc);
+    }
+
+    rt::Win32Backend backend;
+    std::optional<rt::Form> form;
+};
+
+TEST_F(NativeWindow, IsAFixedWindowWithItsCaptionAndOnlyACloseBox) {
+    RECT client;
+    GetClientRect(backend.window(), &client);
+    EXPECT_EQ(client.right, 470);
+    EXPECT_EQ(client.bottom, 357);
+    EXPECT_EQ(rt::narrow(rt::window_text(backend.window())), "www.quenlor.example Quenlor");
+    const LONG_PTR style = GetWindowLongPtrW(backend.window(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_NE(GetClassLongPtrW(backend.window(), GCLP_HICON), 0);
+}
+
+TEST_F(NativeWindow, EveryControlIsAtItsPlace) {
+    for (const expected::Place& expected : expected::places()) {
+        const RECT rect = place(control(expected.array, expected.index));
+        EXPECT_EQ(rect.left, expected.left) << expected.array << expected.index;
+        EXPECT_EQ(rect.top, expected.top) << expected.array << expected.index;
+        EXPECT_EQ(rect.right - rect.left, expected.width) << expected.array << expected.index;
+        EXPECT_EQ(rect.bottom - rect.top, expected.height) << expected.array << expected.index;
+    }
+}
+
+TEST_F(NativeWindow, UsesTheSerifFontAt12PointsInCyrillic) {
+    HWND label = control("Label1", 0);
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
+    LOGFONTW asked{};
+    GetObjectW(font, sizeof asked, &asked);
+    EXPECT_EQ(asked.lfHeight, -16) << "12 points at 96 dpi, as character height";
+    EXPECT_EQ(asked.lfCharSet, RUSSIAN_CHARSET);
+
+    HDC dc = GetDC(label);
+    const HGDIOBJ old = SelectObject(dc, font);
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    const int charset = GetTextCharset(dc);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    const std::string name = rt::narrow(face);
+    EXPECT_TRUE(name == "Times New Roman" || name == "Liberation Serif") << name;
+    EXPECT_NEAR(metrics.tmHeight - metrics.tmInternalLeading, 16, 1);
+    EXPECT_EQ(metrics.tmWeight, FW_NORMAL);
+    EXPECT_EQ(charset, RUSSIAN_CHARSET) << "the face that was found shows Cyrillic";
+}
+
+TEST_F(NativeWindow, BackColoursFillEachControl) {
+    click("Option1", 0);
+    expect_colours(expected::bad_news_title_colours());
+    click("Option1", 1);
+    expect_colours(expected::good_news_colours());
+}
+
+TEST_F(NativeWindow, TheTextBoxKeepsCrLfAndShowsTheSummary) {
+    EXPECT_EQ(shown_text(), quenlor::exercise_statement);
+    click("Option1", 0);
+    click("Check1", 0);
+    click("Check1", 3);
+    click("Command1", 0);
+    EXPECT_EQ(shown_text(),
+              "Вие избрахте: Лоша новина:\r\nРаздяла;\r\nЛоша оценка;\r\nДобра новина:\r\n");
+    EXPECT_EQ(SendMessageW(control("Check1", 3), BM_GETCHECK, 0, 0), BST_CHECKED);
+    click("Command1", 1);
+    EXPECT_EQ(shown_text(), "Направете своя избор!\r\n");
+    EXPECT_EQ(SendMessageW(control("Check1", 3), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_TRUE(IsWindowVisible(control("Check1", 3)));
+    EXPECT_FALSE(IsWindowVisible(control("Check2", 3)));
+}
+
+TEST_F(NativeWindow, OpensFocusedOnTheTextBoxAndTabsInTheDefinedOrder) {
+    EXPECT_EQ(name_of(GetFocus()), "Text1(0)");
+    click("Option1", 0);
+    SetFocus(control("Text1", 0));
+    std::vector<std::string> order{"Option1(0)", "Option1(1)", "Command1(0)", "Command1(1)"};
+    for (int i = 0; i <= 5; ++i) order.push_back("Check1(" + std::to_string(i) + ")");
+    order.push_back("Text1(0)");
+    for (const std::string& next : order) {
+        press(VK_TAB);
+        EXPECT_EQ(name_of(GetFocus()), next);
+    }
+    press(VK_TAB, true);
+    EXPECT_EQ(name_of(GetFocus()), "Check1(5)");
+    EXPECT_EQ(form->state(form->find("Option1", 1).value()).value, rt::False)
+        << "tabbing over an option button does not choose it";
+}
+
+TEST_F(NativeWindow, ArrowKeysChooseTheOtherKindOfNews) {
+    click("Option1", 0);
+    press(VK_RIGHT);
+    EXPECT_EQ(name_of(GetFocus()), "Option1(1)");
+    EXPECT_EQ(SendMessageW(control("Option1", 1), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(control("Option1", 0), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_TRUE(IsWindowVisible(control("Check2", 0)));
+}
+
+TEST_F(NativeWindow, TheLockedTextBoxCanBeSelectedAndCopiedButNotChanged) {
+    HWND box = control("Text1", 0);
+    SetFocus(box);
+    win32_test::type(backend, L"abc");
+    for (WORD key : {WORD{VK_BACK}, WORD{VK_DELETE}, WORD{VK_RETURN}}) press(key);
+    press('V', false, true);
+    press('X', false, true);
+    EXPECT_EQ(shown_text(), quenlor::exercise_statement);
+    EXPECT_EQ(form->state(form->find("Text1", 0).value()).text, quenlor::exercise_statement);
+
+    press('A', false, true);
+    DWORD start = 1, end = 0;
+    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, static_cast<DWORD>(GetWindowTextLengthW(box)));
+
+    press('C', false, true);
+    ASSERT_TRUE(OpenClipboard(backend.window()));
+    std::string clipboard;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        clipboard = rt::narrow(static_cast<const wchar_t*>(GlobalLock(data)));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    EXPECT_EQ(clipboard, quenlor::exercise_statement);
+}
+
+TEST_F(NativeWindow, EnterAndEscapePressNothingButSpacePressesTheFocusedButton) {
+    SetFocus(control("Command1", 0));
+    press(VK_RETURN);
+    press(VK_ESCAPE);
+    EXPECT_EQ(shown_text(), quenlor::exercise_statement);
+    EXPECT_TRUE(IsWindowVisible(backend.window()));
+    press(VK_SPACE);
+    EXPECT_EQ(shown_text(), empty_summary);
+}
+
+TEST_F(NativeWindow, CommandButtonsHaveARaisedEdgeAroundTheirFill) {
+    RedrawWindow(backend.window(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    HDC dc = GetDC(backend.window());
+    const COLORREF top_left = GetPixel(dc, 384, 40);
+    const COLORREF bottom_right = GetPixel(dc, 384 + 80, 40 + 24);
+    ReleaseDC(backend.window(), dc);
+    EXPECT_GT(GetRValue(top_left) + GetGValue(top_left) + GetBValue(top_left), 3 * 190);
+    EXPECT_LT(GetRValue(bottom_right) + GetGValue(bottom_right) + GetBValue(bottom_right), 3 * 130);
+}
+
+} // namespace
