@@ -1,6 +1,7 @@
 #include "runtime/headless/headless_backend.h"
 
 #include "runtime/form.h"
+#include "runtime/keyboard_navigation.h"
 
 namespace rt {
 
@@ -17,6 +18,11 @@ void HeadlessBackend::create(Form& form) {
         m_widgets.push_back({control.kind, to_pixels(control.rect, standard_dpi), state.text,
                              state.value, state.visible, control.locked});
     }
+}
+
+void HeadlessBackend::show() {
+    m_shown = true;
+    m_focus = next_tab_stop(*m_form, std::nullopt, Direction::Forward);
 }
 
 // There is no one to close the window: the loop ends at once, with the status
@@ -47,26 +53,14 @@ void HeadlessBackend::end(int status) {
 }
 
 // Later controls lie above earlier ones, so the last visible one under the
-// point takes the click.
+// point takes the click, and the focus unless it is a label.
 void HeadlessBackend::click_at(int x, int y) {
     if (!m_shown) return;
     for (Row row = m_widgets.size(); row-- > 0;) {
-        Widget& widget = m_widgets[row];
+        const Widget& widget = m_widgets[row];
         if (!widget.visible || !widget.rect.contains(x, y)) continue;
-        switch (widget.kind) {
-        case ControlKind::CheckBox:
-            m_form->user_set_value(row, toggled(widget.value));
-            break;
-        case ControlKind::OptionButton:
-            m_form->user_set_value(row, True);
-            break;
-        case ControlKind::Label:
-        case ControlKind::TextBox:
-            return;
-        case ControlKind::CommandButton:
-            break;
-        }
-        m_form->user_clicked(row);
+        if (widget.kind != ControlKind::Label) m_focus = row;
+        activate(row);
         return;
     }
 }
@@ -76,10 +70,62 @@ void HeadlessBackend::click(Row row) {
     click_at(rect.left + rect.width / 2, rect.top + rect.height / 2);
 }
 
+// What a click or Space does to a control.
+void HeadlessBackend::activate(Row row) {
+    switch (m_widgets[row].kind) {
+    case ControlKind::CheckBox:
+        m_form->user_set_value(row, toggled(m_widgets[row].value));
+        break;
+    case ControlKind::OptionButton:
+        m_form->user_set_value(row, True);
+        break;
+    case ControlKind::Label:
+    case ControlKind::TextBox:
+        return;
+    case ControlKind::CommandButton:
+        break;
+    }
+    m_form->user_clicked(row);
+}
+
+void HeadlessBackend::press(Key key) {
+    if (!m_shown) return;
+    switch (key) {
+    case Key::Tab:
+    case Key::BackTab: {
+        const Direction direction = key == Key::Tab ? Direction::Forward : Direction::Backward;
+        if (const std::optional<Row> to = next_tab_stop(*m_form, m_focus, direction)) m_focus = to;
+        return;
+    }
+    case Key::Space:
+        if (m_focus && m_widgets[*m_focus].kind != ControlKind::TextBox)
+            activate(*m_focus);
+        else
+            type(" ");
+        return;
+    // Editing keys change nothing here: this window keeps no caret, selection
+    // or clipboard, and typing into an unlocked text box only appends.
+    case Key::Paste:
+    case Key::Cut:
+    case Key::Delete:
+    case Key::Backspace:
+    case Key::Enter:
+    case Key::Escape:
+        return;
+    }
+}
+
+void HeadlessBackend::type(std::string_view text) {
+    if (!m_shown || !m_focus) return;
+    const Widget& widget = m_widgets[*m_focus];
+    if (widget.kind != ControlKind::TextBox || widget.locked) return;
+    m_form->user_set_text(*m_focus, widget.text + std::string(text));
+}
+
 void HeadlessBackend::type(Row row, std::string_view text) {
-    Widget& widget = m_widgets.at(row);
-    if (!m_shown || widget.kind != ControlKind::TextBox || widget.locked || !widget.visible) return;
-    m_form->user_set_text(row, widget.text + std::string(text));
+    if (!m_widgets.at(row).visible) return;
+    m_focus = row;
+    type(text);
 }
 
 void HeadlessBackend::close() {

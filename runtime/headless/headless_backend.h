@@ -4,6 +4,7 @@
 #include "runtime/form_definition.h"
 #include "runtime/geometry.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,8 +13,9 @@ namespace rt {
 
 // A window that exists only in memory. It behaves as the desktop toolkits'
 // windows do where a person can tell: a click lands on the visible control
-// under the pointer, a check box toggles, the option buttons are one group,
-// and a locked text box ignores typing.
+// under the pointer and gives it the focus, a check box toggles, the option
+// buttons are one group, Tab moves the focus, Space presses the focused
+// button, and a locked text box ignores typing.
 class HeadlessBackend final : public Backend {
 public:
     // A control as the window shows it.
@@ -26,8 +28,11 @@ public:
         bool locked = false;
     };
 
+    // The keys the window gives a meaning to; any other key does nothing.
+    enum class Key { Tab, BackTab, Space, Enter, Escape, Delete, Backspace, Paste, Cut };
+
     void create(Form& form) override;
-    void show() override { m_shown = true; }
+    void show() override;
     int run() override;
     void set_text(Row row, std::string_view text) override;
     void set_value(Row row, std::int16_t value) override;
@@ -39,21 +44,29 @@ public:
     void click_at(int x, int y);
     // A click at the middle of the control's rectangle, hidden or not.
     void click(Row row);
-    // Typing into a text box that has the focus.
+    // A key pressed and released, acting on the control that has the focus.
+    void press(Key key);
+    // Typing into the control that has the focus.
+    void type(std::string_view text);
+    // Typing into a text box, which takes the focus first.
     void type(Row row, std::string_view text);
     // The user closes the window.
     void close();
 
     bool shown() const { return m_shown; }
+    std::optional<Row> focus() const { return m_focus; }
     const Widget& widget(Row row) const { return m_widgets.at(row); }
     const std::vector<std::string>& reports() const { return m_reports; }
     std::optional<int> end_status() const { return m_end_status; }
 
 private:
+    void activate(Row row);
+
     Form* m_form = nullptr;
     std::vector<Widget> m_widgets;
     std::vector<std::string> m_reports;
     bool m_shown = false;
+    std::optional<Row> m_focus;
     std::optional<int> m_end_status;
 };
 

@@ -224,7 +224,7 @@ void Win32Backend::show() {
 int Win32Backend::run() {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (handle_key(message)) continue;
+        if (pre_translate(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -234,7 +234,7 @@ int Win32Backend::run() {
 void Win32Backend::process_pending() {
     MSG message{};
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT || handle_key(message)) continue;
+        if (message.message == WM_QUIT || pre_translate(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -267,9 +267,17 @@ void Win32Backend::end(int status) {
     if (m_window) DestroyWindow(m_window);
 }
 
-bool Win32Backend::handle_key(const MSG& message) {
-    if (message.message != WM_KEYDOWN || !m_window) return false;
-    if (message.hwnd != m_window && !IsChild(m_window, message.hwnd)) return false;
+bool Win32Backend::pre_translate(const MSG& message) {
+    if (!m_window || (message.hwnd != m_window && !IsChild(m_window, message.hwnd))) return false;
+    // A double click is two clicks to a person, and the second gives the
+    // focus as the first did; several controls take only the first's.
+    if (message.message == WM_LBUTTONDBLCLK) {
+        const std::optional<Row> row = row_of(message.hwnd);
+        if (row && m_form->control(*row).kind != ControlKind::Label && GetFocus() != message.hwnd)
+            focus(*row);
+        return false;
+    }
+    if (message.message != WM_KEYDOWN) return false;
     const std::optional<Row> from = row_of(GetFocus());
     const bool shift = GetKeyState(VK_SHIFT) < 0;
     const bool control = GetKeyState(VK_CONTROL) < 0;

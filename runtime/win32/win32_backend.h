@@ -32,9 +32,11 @@ public:
     HWND control(Row row) const { return m_controls.at(row); }
     int dpi() const { return m_dpi; }
 
-    // Carries out the keys that the window gives a meaning of its own: Tab
-    // and Shift+Tab, arrow keys between option buttons, Ctrl+A in a text box.
-    bool handle_key(const MSG& message);
+    // Carries out, before the controls see them, the keys that the window
+    // gives a meaning of its own (Tab and Shift+Tab, arrow keys between
+    // option buttons, Ctrl+A in a text box), and the focus a double click
+    // gives. True when the message needs no further handling.
+    bool pre_translate(const MSG& message);
     // Dispatches every message already waiting, as the event loop does.
     void process_pending();
 

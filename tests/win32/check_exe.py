@@ -34,6 +34,9 @@ def main():
     expect(flags & 0x0100, "DEP (NX compatible)")
     expect(not pe.FILE_HEADER.Characteristics & 0x0001, "relocations kept for ASLR")
 
+    with open(path, "rb") as exe:
+        expect(b"__stack_chk_fail" in exe.read(), "stack protector, its support linked in")
+
     imports = {entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT}
     expect(imports <= SYSTEM_DLLS, f"imports only system DLLs: {sorted(imports)}")
 

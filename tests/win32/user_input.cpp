@@ -7,14 +7,13 @@ namespace win32_test {
 
 namespace {
 
-// Lets the window take in what was sent, including the clicks that the
-// input queue turns the events into.
+// Lets the window take in what was sent: SendInput has queued it already,
+// and what handling it posts is handled in turn until the queue is empty.
 void settle(rt::Win32Backend& backend) {
-    for (int round = 0; round < 5; ++round) {
+    for (int round = 0; round < 100; ++round) {
         backend.process_pending();
-        Sleep(5);
+        if (!GetQueueStatus(QS_ALLINPUT)) return;
     }
-    backend.process_pending();
 }
 
 void send(INPUT input) {
@@ -52,7 +51,6 @@ void click(rt::Win32Backend& backend, POINT client_point) {
     POINT screen = client_point;
     ClientToScreen(backend.window(), &screen);
     SetCursorPos(screen.x, screen.y);
-    settle(backend);
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;

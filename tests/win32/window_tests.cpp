@@ -153,6 +153,16 @@ TEST_F(NativeWindow, OpensFocusedOnTheTextBoxAndTabsInTheDefinedOrder) {
         << "tabbing over an option button does not choose it";
 }
 
+// Found by a storm: a second click soon after the first arrives as a double
+// click, which the edit control takes without taking the focus.
+TEST_F(NativeWindow, AQuickSecondClickStillGivesTheFocus) {
+    click("Text1", 0);
+    press(VK_TAB);
+    EXPECT_EQ(name_of(GetFocus()), "Option1(0)");
+    click("Text1", 0);
+    EXPECT_EQ(name_of(GetFocus()), "Text1(0)");
+}
+
 TEST_F(NativeWindow, ArrowKeysChooseTheOtherKindOfNews) {
     click("Option1", 0);
     press(VK_RIGHT);

@@ -1,0 +1,108 @@
+#include "tests/storm/model.h"
+
+namespace storm {
+
+namespace {
+
+const char* const title_names[titles] = {
+    "Раздяла",           "Уволнение",  "Забравен рожден ден", "Лоша оценка",
+    "Лошо поведение",    "Друга лоша", "Добро отношение",     "Благоприятен изход",
+    "Предстоящ празник", "Назначение", "Добра оценка",        "Отстъпка/промоция",
+    "Друга добра",
+};
+
+const char* const key_names[] = {"Tab",    "Shift+Tab", "Space",  "Enter", "Escape",
+                                 "Delete", "Backspace", "Ctrl+V", "Ctrl+X"};
+
+bool is_title(int target) {
+    return target >= FirstBadTitle && target < FirstBadTitle + titles;
+}
+
+} // namespace
+
+std::string describe(const Action& action) {
+    switch (action.kind) {
+    case Action::Kind::Click:
+        return "click " + std::to_string(action.target);
+    case Action::Kind::Key:
+        return key_names[static_cast<int>(action.key)];
+    case Action::Kind::Type:
+        return "type";
+    }
+    return "?";
+}
+
+Model::Model(std::string start_text) : m_text(std::move(start_text)) {}
+
+bool Model::shown(int title) const {
+    if (title < bad_titles) return m_chosen == 1;
+    return m_chosen == 2;
+}
+
+std::string Model::summary() const {
+    std::string text = "Вие избрахте: Лоша новина:\r\n";
+    for (int i = 0; i < bad_titles; ++i)
+        if (ticked(i)) text += std::string(title_names[i]) + ";\r\n";
+    text += "Добра новина:\r\n";
+    for (int i = bad_titles; i < titles; ++i)
+        if (ticked(i)) text += std::string(title_names[i]) + ";\r\n";
+    return text;
+}
+
+void Model::press(int command) {
+    if (command == Show) {
+        m_text = summary();
+    } else {
+        m_text = "Направете своя избор!\r\n";
+        m_ticked = {};
+    }
+}
+
+bool Model::can_focus(int target) const {
+    if (target == Heading) return false;
+    return !is_title(target) || shown(target - FirstBadTitle);
+}
+
+void Model::apply(const Action& action) {
+    switch (action.kind) {
+    case Action::Kind::Click:
+        click(action.target);
+        return;
+    case Action::Kind::Key:
+        key(action.key);
+        return;
+    case Action::Kind::Type:
+        return; // the only text box is locked
+    }
+}
+
+// A click on a hidden title lands on the window's background: nothing
+// happens, and the focus stays where it was.
+void Model::click(int target) {
+    if (!can_focus(target)) return;
+    m_focus = target;
+    activate(target);
+}
+
+void Model::key(Key key) {
+    if (key == Key::Tab || key == Key::BackTab) {
+        const int step = key == Key::Tab ? 1 : Heading - 1;
+        int next = m_focus;
+        do next = (next + step) % Heading;
+        while (!can_focus(next));
+        m_focus = next;
+    } else if (key == Key::Space) {
+        activate(m_focus);
+    }
+    // Enter and Escape press nothing; editing keys cannot change the locked
+    // text box, and do nothing to buttons.
+}
+
+void Model::activate(int target) {
+    if (target == BadNews) m_chosen = 1;
+    if (target == GoodNews) m_chosen = 2;
+    if (target == Show || target == Clear) press(target);
+    if (is_title(target)) tick(target - FirstBadTitle, !ticked(target - FirstBadTitle));
+}
+
+} // namespace storm

@@ -1,0 +1,73 @@
+#include "tests/storm/qt_driver.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTest>
+
+namespace storm {
+
+QtDriver::QtDriver(const rt::FormDefinition& definition) : m_form(definition, m_window, "Quenlor") {
+    m_form.open();
+    if (!QTest::qWaitForWindowExposed(m_window.window())) qFatal("the window was never shown");
+}
+
+void QtDriver::click(int target) {
+    const rt::PixelRect rect =
+        rt::to_pixels(m_form.control(*row_of(m_form, target)).rect, rt::standard_dpi);
+    const QPoint middle(rect.left + rect.width / 2, rect.top + rect.height / 2);
+    QTest::mouseClick(m_window.window()->windowHandle(), Qt::LeftButton, {}, middle);
+}
+
+void QtDriver::key(Key key) {
+    struct Stroke {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    };
+    static const Stroke strokes[] = {
+        {Qt::Key_Tab, {}},
+        {Qt::Key_Backtab, Qt::ShiftModifier},
+        {Qt::Key_Space, {}},
+        {Qt::Key_Return, {}},
+        {Qt::Key_Escape, {}},
+        {Qt::Key_Delete, {}},
+        {Qt::Key_Backspace, {}},
+        {Qt::Key_V, Qt::ControlModifier},
+        {Qt::Key_X, Qt::ControlModifier},
+    };
+    const Stroke& stroke = strokes[static_cast<int>(key)];
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus ? focus : m_window.window(), stroke.key, stroke.modifiers);
+}
+
+void QtDriver::type(const std::string& text) {
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClicks(focus ? focus : m_window.window(), QString::fromStdString(text));
+}
+
+bool QtDriver::shown(rt::Row row) {
+    return m_window.widget(row)->isVisible();
+}
+
+std::int16_t QtDriver::value(rt::Row row) {
+    QWidget* widget = m_window.widget(row);
+    if (auto* option = qobject_cast<QRadioButton*>(widget))
+        return option->isChecked() ? rt::True : rt::False;
+    const Qt::CheckState state = qobject_cast<QCheckBox*>(widget)->checkState();
+    if (state == Qt::PartiallyChecked) return rt::Grayed;
+    return state == Qt::Checked ? rt::Checked : rt::Unchecked;
+}
+
+std::string QtDriver::window_text(rt::Row row) {
+    return qobject_cast<QPlainTextEdit*>(m_window.widget(row))->toPlainText().toStdString();
+}
+
+std::optional<rt::Row> QtDriver::focused() {
+    QWidget* focus = QApplication::focusWidget();
+    for (rt::Row row = 0; row < m_form.size(); ++row)
+        if (m_window.widget(row) == focus) return row;
+    return std::nullopt;
+}
+
+} // namespace storm

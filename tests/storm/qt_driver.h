@@ -1,0 +1,31 @@
+#pragma once
+
+#include "runtime/form.h"
+#include "runtime/qt/qt_backend.h"
+#include "tests/storm/storm.h"
+
+namespace storm {
+
+// Storms the Qt window through real widget events: clicks go to the window
+// at a control's place, keys to the widget that has the focus.
+class QtDriver final : public Driver {
+public:
+    explicit QtDriver(const rt::FormDefinition& definition);
+
+    void click(int target) override;
+    void key(Key key) override;
+    void type(const std::string& text) override;
+
+protected:
+    rt::Form& form() override { return m_form; }
+    bool shown(rt::Row row) override;
+    std::int16_t value(rt::Row row) override;
+    std::string window_text(rt::Row row) override;
+    std::optional<rt::Row> focused() override;
+
+private:
+    rt::QtBackend m_window;
+    rt::Form m_form;
+};
+
+} // namespace storm

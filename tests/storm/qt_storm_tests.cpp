@@ -1,0 +1,31 @@
+// Storms of random user actions against the Qt window, through real widget
+// events, checked against the model after every action.
+
+#include "form/quenlor_form.h"
+#include "tests/storm/qt_driver.h"
+#include "tests/storm/storm.h"
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+
+namespace storm {
+namespace {
+
+DriverFactory qt_window() {
+    return [] { return std::make_unique<QtDriver>(quenlor::form()); };
+}
+
+TEST(QtStorm, AHundredThousandActionsFollowTheModel) {
+    const Report report = run_storm(qt_window(), 20261208, 100'000);
+    std::cout << "Qt storm: " << to_string(report) << "\n";
+    EXPECT_EQ(report.divergences, 0u) << to_string(report);
+}
+
+TEST(QtStorm, SummariesOfRandomTicksMatchTheModel) {
+    QtDriver driver(quenlor::form());
+    EXPECT_EQ(random_summaries_difference(driver, 8, 200), "");
+}
+
+} // namespace
+} // namespace storm

@@ -1,0 +1,92 @@
+#pragma once
+
+// Random storms of user actions against a window, each action checked
+// against the model: the seed makes a storm repeatable, and a divergence is
+// shrunk to the shortest sequence of actions that still shows it.
+
+#include "runtime/form.h"
+#include "tests/storm/model.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace storm {
+
+// What the window shows after an action.
+struct Observation {
+    int chosen = 0;           // 0 none, 1 bad news, 2 good news
+    bool both_chosen = false; // the option buttons are one group
+    std::array<bool, titles> shown{};
+    std::array<std::int16_t, titles> value{};
+    std::string text;         // the runtime's Text, with CR LF
+    std::string window_text;  // what the window shows, LF only
+    std::optional<int> focus; // a Target, or none
+};
+
+// Sends a person's actions to one backend's window, and reads back what the
+// window shows.
+class Driver {
+public:
+    virtual ~Driver() = default;
+    // A click at the middle of the target's place in the window.
+    virtual void click(int target) = 0;
+    virtual void key(Key key) = 0;
+    virtual void type(const std::string& text) = 0;
+
+    Observation observe();
+    // Ticks or unticks a title from code, hidden or not.
+    void set_tick(int title, bool ticked);
+
+protected:
+    virtual rt::Form& form() = 0;
+    virtual bool shown(rt::Row row) = 0;
+    virtual std::int16_t value(rt::Row row) = 0; // an option's is True or False
+    virtual std::string window_text(rt::Row row) = 0;
+    virtual std::optional<rt::Row> focused() = 0;
+};
+
+using DriverFactory = std::function<std::unique_ptr<Driver>()>;
+
+// The form's control for a target, and back.
+std::optional<rt::Row> row_of(const rt::Form& form, int target);
+std::optional<int> target_of(const rt::Form& form, rt::Row row);
+
+struct Report {
+    std::uint64_t seed = 0;
+    std::size_t actions = 0;
+    std::size_t divergences = 0;
+    std::optional<std::size_t> first_divergence;
+    std::string difference;
+    std::vector<Action> shortest;
+    std::map<std::string, std::size_t> counts; // per kind of action
+};
+
+// count random actions from seed, stopping at the first divergence, which
+// is then shrunk.
+Report run_storm(const DriverFactory& make, std::uint64_t seed, std::size_t count);
+
+// The first difference between window and model over actions, if any.
+std::optional<std::string> replay(const DriverFactory& make, const std::vector<Action>& actions);
+
+// The model's verdict on one observation: empty when they agree.
+std::string compare(const Model& model, const Observation& seen);
+
+std::string to_string(const Report& report);
+
+// Chooses a kind (0 none), ticks titles from code by the bits of ticks, and
+// presses "Изведи": the difference between window and model, or empty.
+std::string summary_difference(Driver& driver, Model& model, int chosen, unsigned ticks);
+
+// summary_difference for rounds of random choices and ticks on one window.
+std::string random_summaries_difference(Driver& driver, std::uint64_t seed, int rounds);
+
+// The text the window starts with.
+Model start_model();
+
+} // namespace storm
