@@ -24,8 +24,8 @@ DriverFactory headless(const rt::FormDefinition& form) {
     return [&form] { return std::make_unique<HeadlessDriver>(form); };
 }
 
-TEST(HeadlessStorm, AMillionActionsFollowTheModel) {
-    const Report report = run_storm(headless(quenlor::form()), seed(), 1'000'000);
+TEST(HeadlessStorm, AStormFollowsTheModel) {
+    const Report report = run_storm(headless(quenlor::form()), seed(), storm_actions(1000000));
     std::cout << "headless storm: " << to_string(report) << "\n";
     EXPECT_EQ(report.divergences, 0u) << to_string(report);
     EXPECT_EQ(report.actions, 1'000'000u);

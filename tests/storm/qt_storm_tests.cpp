@@ -16,8 +16,8 @@ DriverFactory qt_window() {
     return [] { return std::make_unique<QtDriver>(quenlor::form()); };
 }
 
-TEST(QtStorm, AHundredThousandActionsFollowTheModel) {
-    const Report report = run_storm(qt_window(), 20261208, 100'000);
+TEST(QtStorm, AStormFollowsTheModel) {
+    const Report report = run_storm(qt_window(), 20261208, storm_actions(100000));
     std::cout << "Qt storm: " << to_string(report) << "\n";
     EXPECT_EQ(report.divergences, 0u) << to_string(report);
 }

@@ -2,6 +2,8 @@
 
 #include "form/exercise_statement.h"
 
+#include <cstdlib>
+#include <cstdlib>
 #include <random>
 #include <sstream>
 
@@ -74,6 +76,11 @@ std::vector<Action> shrink(const DriverFactory& make, std::vector<Action> action
 }
 
 } // namespace
+
+std::size_t storm_actions(std::size_t default_count) {
+    const char* given = std::getenv("QUENLOR_STORM_ACTIONS");
+    return given ? std::strtoull(given, nullptr, 10) : default_count;
+}
 
 Model start_model() {
     return Model(std::string(quenlor::exercise_statement));

@@ -86,7 +86,10 @@ std::string summary_difference(Driver& driver, Model& model, int chosen, unsigne
 // summary_difference for rounds of random choices and ticks on one window.
 std::string random_summaries_difference(Driver& driver, std::uint64_t seed, int rounds);
 
-// The text the window starts with.
+// The model of the window as it opens.
 Model start_model();
+
+// How many actions a storm sends: QUENLOR_STORM_ACTIONS, or the default.
+std::size_t storm_actions(std::size_t default_count);
 
 } // namespace storm

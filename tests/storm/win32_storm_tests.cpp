@@ -17,8 +17,8 @@ DriverFactory native_window() {
     return [] { return std::make_unique<Win32Driver>(quenlor::form()); };
 }
 
-TEST(Win32Storm, TwentyThousandActionsFollowTheModel) {
-    const Report report = run_storm(native_window(), 20261208, 20'000);
+TEST(Win32Storm, AStormFollowsTheModel) {
+    const Report report = run_storm(native_window(), 20261208, storm_actions(20000));
     std::cout << "Win32 storm: " << to_string(report) << "\n";
     EXPECT_EQ(report.divergences, 0u) << to_string(report);
 }

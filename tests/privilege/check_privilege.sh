@@ -1,0 +1,61 @@
+#!/bin/bash
+# Uses the real program under strace, in a private X server, through a whole
+# scenario (both kinds, ticks, both commands, closing), and checks that it
+# reaches nothing beyond its window: no network socket (local sockets for the
+# display are fine), no file opened for writing, no file of its own read, and
+# no environment variable of its own in its source.
+#
+# usage: check_privilege.sh <program> <source folder>
+set -euo pipefail
+
+program=$(realpath "$1")
+source=$(realpath "$2")
+work=$(mktemp -d)
+xvfb_pid=
+program_pid=
+cleanup() {
+    [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null || true
+    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+failures=0
+check() {
+    local what=$1 found=$2
+    if [[ -z $found ]]; then echo "ok   $what"; else echo "FAIL $what:"; echo "$found" | head -5; failures=$((failures + 1)); fi
+}
+
+Xvfb -displayfd 3 -screen 0 800x600x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 50); do [[ -s $work/display ]] && break; sleep 0.1; done
+mkdir -m 700 "$work/runtime" "$work/home"
+export DISPLAY=":$(cat "$work/display")" XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
+
+strace -f -qq -o "$work/trace" -e trace=%network,%file "$program" 2>/dev/null &
+program_pid=$!
+window=$(timeout 60 xdotool search --sync --name '^www\.quenlor\.example Quenlor$' | head -n1)
+[[ -n $window ]] || { echo "FAIL the window did not open"; exit 1; }
+sleep 1
+for place in "84 41" "108 73" "276 41" "296 145" "424 52" "424 164" "200 300"; do
+    xdotool mousemove --window "$window" --sync $place click 1
+    sleep 0.2
+done
+"$(dirname "$0")/../e2e/close_window.py" "$window"
+timeout 20 tail --pid="$program_pid" -f /dev/null
+program_pid=
+
+# The trace must have seen the program at work, or the checks below prove nothing.
+check "the trace saw the window's font being read" \
+    "$(grep -qE 'open(at)?\(.*\.(ttf|otf)"' "$work/trace" || echo "no font file in the trace")"
+check "no network socket" "$(grep -E 'socket\(AF_(INET|INET6|PACKET)' "$work/trace" || true)"
+check "no file opened for writing" "$(grep -E 'open(at)?\(.*O_(WRONLY|RDWR|CREAT)' "$work/trace" |
+    grep -vE '"/dev/(null|tty|shm/)|= -1 ' || true)"
+check "no file made, renamed or removed" "$(grep -E '^[0-9]+ +(mkdir|rename|unlink|creat|truncate)' "$work/trace" |
+    grep -v '= -1 ' || true)"
+check "no file of its own read" "$(grep -E 'open(at)?\(' "$work/trace" | grep -i 'quenlor' |
+    grep -v '= -1 ' || true)"
+check "no environment variable read by the program's own code" \
+    "$(grep -rnE 'getenv|qEnvironmentVariable|qgetenv|GetEnvironmentVariable' \
+        "$source/app" "$source/form" "$source/runtime" || true)"
+echo "$failures failed"
+[[ $failures -eq 0 ]]
