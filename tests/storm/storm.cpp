@@ -3,7 +3,6 @@
 #include "form/exercise_statement.h"
 
 #include <cstdlib>
-#include <cstdlib>
 #include <random>
 #include <sstream>
 
@@ -76,6 +75,14 @@ std::vector<Action> shrink(const DriverFactory& make, std::vector<Action> action
 }
 
 } // namespace
+
+Action decode_action(unsigned char byte) {
+    const int code = byte % 32;
+    if (code < target_count) return {Action::Kind::Click, code};
+    if (code < target_count + int(std::size(keys)))
+        return {Action::Kind::Key, 0, keys[code - target_count]};
+    return {Action::Kind::Type};
+}
 
 std::size_t storm_actions(std::size_t default_count) {
     const char* given = std::getenv("QUENLOR_STORM_ACTIONS");

@@ -67,6 +67,9 @@ struct Report {
     std::map<std::string, std::size_t> counts; // per kind of action
 };
 
+// The action that one byte stands for, for the fuzzer: most bytes click.
+Action decode_action(unsigned char byte);
+
 // count random actions from seed, stopping at the first divergence, which
 // is then shrunk.
 Report run_storm(const DriverFactory& make, std::uint64_t seed, std::size_t count);
