@@ -11,16 +11,16 @@ set -euo pipefail
 build=$(realpath "$1")
 wine=${2:-}
 here=$(dirname "$(realpath "$0")")
+source "$here/../desktop.sh"
 work=$(mktemp -d)
 screens="$build/e2e-screens"
 mkdir -p "$screens"
 program_pid=
-xvfb_pid=
 
 cleanup() {
     [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null || true
     [[ -n $wine ]] && WINEPREFIX="$build/wineprefix" /usr/lib/wine/wineserver --kill 2>/dev/null || true
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+    stop_private_display
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -34,11 +34,7 @@ cmake --install "$build" --prefix "$work/prefix" >/dev/null
 program="$work/prefix/bin/quenlor${wine:+.exe}"
 [[ -f $program ]] || fail "the install put no program at bin/$(basename "$program")"
 
-Xvfb -displayfd 3 -screen 0 800x600x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 50); do [[ -s $work/display ]] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-export XDG_RUNTIME_DIR="$work"
+start_private_display
 
 if [[ -n $wine ]]; then
     QUENLOR_WINE_DISPLAY=$DISPLAY "$here/../wine/wine-run" "$build/wineprefix" "$program" \
@@ -47,19 +43,12 @@ else
     "$program" 2>"$work/stderr" &
 fi
 program_pid=$!
-window=$(timeout 120 xdotool search --sync --name '^www\.quenlor\.example Quenlor$' | head -n1)
+window=$(timeout 120 xdotool search --sync --name '^www\.quenlor\.example Quenlor$' | head -n1) || true
 [[ -n $window ]] || fail "the window did not open"
 sleep 1
 
-# The client area is where the form's own colour begins and ends; a frame
-# drawn around it (as Wine does with no window manager) lies outside.
-import -window "$window" "$work/whole.png"
-client=$(convert "$work/whole.png" -fill black +opaque '#C0C0FF' -fill white -opaque '#C0C0FF' \
-    -bordercolor black -border 1 -format '%@' info:)
-[[ $client == 470x357+* ]] || fail "the client area is $client, expected 470x357"
-IFS=+ read -r _ client_x client_y <<<"$client"
-client_x=$((client_x - 1)) # the border added above
-client_y=$((client_y - 1))
+find_client_area "$window" '#C0C0FF'
+[[ $client_size == 470x357 ]] || fail "the client area is $client_size, expected 470x357"
 
 # Places in the window's client area, in pixels, of the controls used here.
 bad_news="84 41"
@@ -70,12 +59,7 @@ text_box="200 300"
 bad_title() { echo "108 $((64 + 24 * $1 + 9))"; }
 good_title() { echo "296 $((64 + 24 * $1 + 9))"; }
 
-click() {
-    local x y
-    read -r x y <<<"$1"
-    xdotool mousemove --window "$window" --sync $((x + client_x)) $((y + client_y)) click 1
-    sleep 0.3
-}
+click() { click_in_client "$window" $1; }
 
 screenshot() { import -window "$window" "$screens/$1.png"; }
 
@@ -128,10 +112,7 @@ click "$show_summary"
 expect_text $'Вие избрахте: Лоша новина:\nДобра новина:\n'
 
 "$(dirname "$0")/close_window.py" "$window"
-status=0
-timeout 10 tail --pid="$program_pid" -f /dev/null || fail "closing the window did not end the program"
-wait "$program_pid" || status=$?
-program_pid=
+wait_for_exit 10 || fail "closing the window did not end the program"
 [[ $status -eq 0 ]] || fail "closing the window ended the program with status $status"
 if grep -q . "$work/stderr"; then fail "the program wrote to standard error: $(cat "$work/stderr")"; fi
 echo "PASS: the installed program${wine:+, under Wine,} driven under Xvfb"

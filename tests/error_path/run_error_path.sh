@@ -9,16 +9,16 @@ set -euo pipefail
 
 program=$(realpath "$1")
 fault=$2
-wine_prefix=${4:-}
+wine_prefix=${4:+$(realpath -m "$4")}
 here=$(dirname "$(realpath "$0")")
+source "$here/../desktop.sh"
 work=$(mktemp -d)
 program_pid=
-xvfb_pid=
 
 cleanup() {
     [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null || true
     [[ -n $wine_prefix ]] && WINEPREFIX=$wine_prefix /usr/lib/wine/wineserver --kill 2>/dev/null || true
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+    stop_private_display
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -27,10 +27,7 @@ fail() {
     exit 1
 }
 
-Xvfb -displayfd 3 -screen 0 800x600x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 50); do [[ -s $work/display ]] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")" XDG_RUNTIME_DIR="$work"
+start_private_display
 
 if [[ -n $wine_prefix ]]; then
     QUENLOR_WINE_DISPLAY=$DISPLAY "$here/../wine/wine-run" "$wine_prefix" "$program" "$fault" \
@@ -40,26 +37,19 @@ else
 fi
 program_pid=$!
 
-window=$(timeout 120 xdotool search --sync --name '^Faulty form$' | head -n1)
+window=$(timeout 120 xdotool search --sync --name '^Faulty form$' | head -n1) || true
 [[ -n $window ]] || fail "the window did not open"
 sleep 1
-# The button's middle: 150 by 45 pixels from 100, 20, inside the client
-# area, which starts where the window's own colour does.
-import -window "$window" "$work/whole.png"
-client=$(convert "$work/whole.png" -fill black +opaque '#C0C0C0' -fill white -opaque '#C0C0C0' \
-    -bordercolor black -border 1 -format '%@' info:)
-IFS=+ read -r _ client_x client_y <<<"$client"
-xdotool mousemove --window "$window" --sync $((client_x - 1 + 175)) $((client_y - 1 + 35)) click 1
+# The button is 100 by 30 pixels from 100, 20.
+find_client_area "$window" '#C0C0C0'
+click_in_client "$window" 150 35
 
-box=$(timeout 30 xdotool search --sync --name '^Faulty$' | head -n1)
+box=$(timeout 30 xdotool search --sync --name '^Faulty$' | head -n1) || true
 [[ -n $box ]] || fail "no message box titled with the program's title"
 import -window "$box" "$work/box.png" && cp "$work/box.png" "${program%/*}/error-box-$fault${wine_prefix:+-wine}.png"
 xdotool windowfocus --sync "$box" key Return
 
-status=0
-timeout 30 tail --pid="$program_pid" -f /dev/null || fail "the program did not end"
-wait "$program_pid" || status=$?
-program_pid=
+wait_for_exit 30 || fail "the program did not end"
 [[ $status -ne 0 ]] || fail "the program ended with status 0"
 [[ $status -lt 128 ]] || fail "the program crashed (status $status)"
 grep -q "Run-time error [0-9]*: " "$work/stderr" || fail "no report on standard error: $(cat "$work/stderr")"

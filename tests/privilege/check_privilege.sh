@@ -10,12 +10,12 @@ set -euo pipefail
 
 program=$(realpath "$1")
 source=$(realpath "$2")
+source "$(dirname "$(realpath "$0")")/../desktop.sh"
 work=$(mktemp -d)
-xvfb_pid=
 program_pid=
 cleanup() {
     [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null || true
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+    stop_private_display
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -25,24 +25,21 @@ check() {
     if [[ -z $found ]]; then echo "ok   $what"; else echo "FAIL $what:"; echo "$found" | head -5; failures=$((failures + 1)); fi
 }
 
-Xvfb -displayfd 3 -screen 0 800x600x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 50); do [[ -s $work/display ]] && break; sleep 0.1; done
-mkdir -m 700 "$work/runtime" "$work/home"
-export DISPLAY=":$(cat "$work/display")" XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
+start_private_display
+mkdir -m 700 "$work/home"
+export HOME="$work/home"
 
 strace -f -qq -o "$work/trace" -e trace=%network,%file "$program" 2>/dev/null &
 program_pid=$!
-window=$(timeout 60 xdotool search --sync --name '^www\.quenlor\.example Quenlor$' | head -n1)
+window=$(timeout 60 xdotool search --sync --name '^www\.quenlor\.example Quenlor$' | head -n1) || true
 [[ -n $window ]] || { echo "FAIL the window did not open"; exit 1; }
 sleep 1
+find_client_area "$window" '#C0C0FF'
 for place in "84 41" "108 73" "276 41" "296 145" "424 52" "424 164" "200 300"; do
-    xdotool mousemove --window "$window" --sync $place click 1
-    sleep 0.2
+    click_in_client "$window" $place
 done
 "$(dirname "$0")/../e2e/close_window.py" "$window"
-timeout 20 tail --pid="$program_pid" -f /dev/null
-program_pid=
+wait_for_exit 20 || { echo "FAIL the program did not end"; exit 1; }
 
 # The trace must have seen the program at work, or the checks below prove nothing.
 check "the trace saw the window's font being read" \
