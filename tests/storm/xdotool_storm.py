@@ -1,0 +1,188 @@
+#!/usr/bin/python3
+"""A storm of random actions against the real program in a private X server,
+sent with xdotool as a person's mouse and keyboard, and checked against a
+model of the window after every action. The window is read from its pixels
+(which kind is chosen, which titles are shown and ticked) and, after each
+command, the text box through Ctrl+A, Ctrl+C and the clipboard.
+
+usage: xdotool_storm.py <program> [actions] [seed]
+"""
+import os
+import random
+import subprocess
+import sys
+import tempfile
+import time
+
+BAD = ["Раздяла", "Уволнение", "Забравен рожден ден", "Лоша оценка", "Лошо поведение",
+       "Друга лоша"]
+GOOD = ["Добро отношение", "Благоприятен изход", "Предстоящ празник", "Назначение",
+        "Добра оценка", "Отстъпка/промоция", "Друга добра"]
+TEXT, BAD_NEWS, GOOD_NEWS, SHOW, CLEAR, FIRST_TITLE, HEADING = 0, 1, 2, 3, 4, 5, 18
+KEYS = ["Tab", "shift+Tab", "space", "Return", "Escape", "Delete", "BackSpace", "ctrl+v",
+        "ctrl+x"]
+
+
+def place(target):
+    """The middle of a target's place in the client area, in pixels."""
+    if target == TEXT:
+        return 232, 292
+    if target in (BAD_NEWS, GOOD_NEWS):
+        return (84 if target == BAD_NEWS else 276), 41
+    if target in (SHOW, CLEAR):
+        return 424, (52 if target == SHOW else 164)
+    if target == HEADING:
+        return 216, 12
+    title = target - FIRST_TITLE
+    if title < 6:
+        return 108, 64 + 24 * title + 9
+    return 296, 64 + 24 * (title - 6) + 9
+
+
+class Model:
+    """What the person should see; written from the program's rules."""
+
+    def __init__(self):
+        self.chosen, self.ticked, self.text, self.focus = 0, [False] * 13, None, TEXT
+
+    def shown(self, title):
+        return self.chosen == (1 if title < 6 else 2)
+
+    def can_focus(self, target):
+        if target == HEADING:
+            return False
+        return target < FIRST_TITLE or self.shown(target - FIRST_TITLE)
+
+    def activate(self, target):
+        if target in (BAD_NEWS, GOOD_NEWS):
+            self.chosen = 1 if target == BAD_NEWS else 2
+        elif target == SHOW:
+            lines = ["Вие избрахте: Лоша новина:"] + [t + ";" for t, on in zip(BAD, self.ticked) if on]
+            lines += ["Добра новина:"] + [t + ";" for t, on in zip(GOOD, self.ticked[6:]) if on]
+            self.text = "".join(line + "\n" for line in lines)
+        elif target == CLEAR:
+            self.text, self.ticked = "Направете своя избор!\n", [False] * 13
+        elif target >= FIRST_TITLE and target != HEADING:
+            self.ticked[target - FIRST_TITLE] = not self.ticked[target - FIRST_TITLE]
+
+    def click(self, target):
+        if self.can_focus(target):
+            self.focus = target
+            self.activate(target)
+
+    def key(self, key):
+        if key in ("Tab", "shift+Tab"):
+            step = 1 if key == "Tab" else HEADING - 1
+            self.focus = (self.focus + step) % HEADING
+            while not self.can_focus(self.focus):
+                self.focus = (self.focus + step) % HEADING
+        elif key == "space":
+            self.activate(self.focus)
+
+
+def screenshot(window):
+    ppm = subprocess.run(["import", "-window", window, "-depth", "8", "ppm:-"], check=True,
+                         capture_output=True).stdout
+    # The header is four fields, each followed by one whitespace byte.
+    fields, at = [], 0
+    while len(fields) < 4:
+        end = at
+        while ppm[end:end + 1] not in (b" ", b"\n", b"\t", b"\r"):
+            end += 1
+        if end > at:
+            fields.append(ppm[at:end])
+        at = end + 1
+    width = int(fields[1])
+    pixels = ppm[at:]
+    return lambda x, y: tuple(pixels[(y * width + x) * 3:(y * width + x) * 3 + 3])
+
+
+def dark(pixel):
+    return sum(pixel) < 3 * 110
+
+
+def observe(pixel):
+    """Chosen kind, and each title's (shown, ticked), from the pixels."""
+    bad = all(dark(pixel(x, y)) for x in (30, 31) for y in (40, 41))
+    good = all(dark(pixel(x + 192, y)) for x in (30, 31) for y in (40, 41))
+    chosen = 3 if bad and good else (2 if good else (1 if bad else 0))
+    titles = []
+    for title in range(13):
+        left, top, width = (24, 64 + 24 * title, 169) if title < 6 else (216, 64 + 24 * (title - 6), 161)
+        shown = pixel(left + width - 3, top + 9) != (192, 192, 255)
+        ticked = any(dark(pixel(x, y)) for x in range(left + 4, left + 12)
+                     for y in range(top + 5, top + 14))
+        titles.append((shown, ticked and shown))
+    return chosen, titles
+
+
+def main():
+    program = sys.argv[1]
+    count = int(sys.argv[2]) if len(sys.argv) > 2 else 2000
+    seed = int(sys.argv[3]) if len(sys.argv) > 3 else 20261208
+    work = tempfile.mkdtemp()
+    read, write = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "800x600x24",
+                             "-dpi", "96", "-nolisten", "tcp"], pass_fds=[write],
+                            stderr=subprocess.DEVNULL)
+    os.close(write)
+    env = dict(os.environ, DISPLAY=":" + os.read(read, 16).decode().strip(),
+               XDG_RUNTIME_DIR=work)
+    app = subprocess.Popen([program], env=env, stderr=subprocess.DEVNULL)
+    try:
+        def x(*args):
+            return subprocess.run(["xdotool", *args], env=env, check=True,
+                                  capture_output=True, text=True).stdout.strip()
+
+        window = x("search", "--sync", "--name", r"^www\.quenlor\.example Quenlor$").split()[0]
+        time.sleep(1)
+        # Keys go where the X focus is, as a person's do.
+        x("windowfocus", "--sync", window)
+        model, rng, counts = Model(), random.Random(seed), {}
+        os.environ["DISPLAY"] = env["DISPLAY"]
+        for index in range(count):
+            roll = rng.randrange(30)
+            if roll < 20:
+                target = rng.randrange(19)
+                action = f"click {target}"
+                x("mousemove", "--window", window, *map(str, place(target)), "click", "1")
+                model.click(target)
+            elif roll < 29:
+                key = KEYS[rng.randrange(len(KEYS))]
+                action = key
+                x("key", "--clearmodifiers", key)
+                model.key(key)
+            else:
+                action = "type"
+                x("type", "xy")
+            counts[action.split()[0]] = counts.get(action.split()[0], 0) + 1
+            time.sleep(0.03)
+            chosen, titles = observe(screenshot(window))
+            expected = [(model.shown(t), model.ticked[t] and model.shown(t)) for t in range(13)]
+            problem = None
+            if chosen != model.chosen or titles != expected:
+                problem = f"window shows kind {chosen} and titles {titles}; expected kind " \
+                          f"{model.chosen} and {expected}"
+            elif model.text is not None and action in ("click 3", "click 4", "space"):
+                x("mousemove", "--window", window, *map(str, place(TEXT)), "click", "1")
+                model.click(TEXT)
+                x("windowfocus", "--sync", window, "key", "--clearmodifiers", "ctrl+a", "ctrl+c",
+                  "ctrl+Home")
+                time.sleep(0.1)
+                text = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=env,
+                                      capture_output=True, text=True).stdout
+                if text != model.text:
+                    problem = f"text box holds {text!r}, expected {model.text!r}"
+            if problem:
+                print(f"xdotool storm: seed {seed}, {index + 1} actions, 1 divergence at action "
+                      f"{index} ({action}): {problem}")
+                return 1
+        print(f"xdotool storm: seed {seed}, {count} actions, 0 divergences; per action: {counts}")
+        return 0
+    finally:
+        app.kill()
+        xvfb.kill()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
