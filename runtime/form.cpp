@@ -4,7 +4,7 @@
 #include "runtime/run_time_error.h"
 
 #include <algorithm>
-#include <iostream>
+#include <cstdio>
 
 namespace rt {
 
@@ -94,7 +94,11 @@ template <typename Procedure> void Form::raise(const Procedure& procedure) {
 
 void Form::fail(const RunTimeError& error) {
     const std::string report = error_report(error);
-    std::cerr << m_title << ": " << report << std::endl;
+    // stdio, not iostreams: the Windows program links its C++ library in,
+    // and iostreams would be most of its size.
+    std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(m_title.size()), m_title.data(),
+                 report.c_str());
+    std::fflush(stderr);
     m_ended = true;
     m_exit_status = run_time_error_exit_status;
     m_backend.report_error(m_title, report);
