@@ -33,6 +33,8 @@ struct ControlDefinition {
     bool multi_line = false;
     ScrollBars scroll_bars = ScrollBars::None;
     bool locked = false;
+    // What assistive technology calls a control that has no caption of its own.
+    std::string_view accessible_name = {};
 };
 
 struct FontDefinition {
@@ -53,6 +55,8 @@ struct WindowDefinition {
     BorderStyle border = BorderStyle::FixedSingle;
     bool min_button = false;
     bool max_button = false;
+    // The label whose caption describes the window to assistive technology.
+    std::string_view heading = {};
 };
 
 using LoadProcedure = void (*)(Form&);

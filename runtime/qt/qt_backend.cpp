@@ -135,8 +135,13 @@ void QtBackend::create(Form& form) {
     m_widgets.clear();
     for (Row row = 0; row < form.size(); ++row) {
         QWidget* widget = create_control(row);
-        widget->setGeometry(to_qt(to_pixels(form.control(row).rect, standard_dpi)));
+        const ControlDefinition& control = form.control(row);
+        widget->setGeometry(to_qt(to_pixels(control.rect, standard_dpi)));
         widget->setVisible(form.state(row).visible);
+        if (!control.accessible_name.empty())
+            widget->setAccessibleName(to_qt(control.accessible_name));
+        if (!definition.heading.empty() && control.array == definition.heading)
+            m_window->setAccessibleDescription(to_qt(form.state(row).text));
         m_widgets.push_back(widget);
     }
 }

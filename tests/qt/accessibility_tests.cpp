@@ -1,0 +1,85 @@
+// What assistive technology learns of the Qt window, read through Qt's
+// accessibility interface: a role and a name for every control, the heading
+// as the window's description, and the focus moving in tab order.
+
+#include "form/quenlor_form.h"
+#include "runtime/form.h"
+#include "runtime/qt/qt_backend.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+QAccessibleInterface* accessible(QWidget* widget) {
+    return QAccessible::queryAccessibleInterface(widget);
+}
+
+class Accessibility : public testing::Test {
+protected:
+    void SetUp() override {
+        form.emplace(quenlor::form(), backend, quenlor::title);
+        ASSERT_TRUE(form->open());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(backend.window()));
+    }
+    void TearDown() override { form.reset(); }
+
+    rt::QtBackend backend;
+    std::optional<rt::Form> form;
+};
+
+QAccessible::Role role_of(rt::ControlKind kind) {
+    switch (kind) {
+    case rt::ControlKind::Label:
+        return QAccessible::StaticText;
+    case rt::ControlKind::OptionButton:
+        return QAccessible::RadioButton;
+    case rt::ControlKind::CheckBox:
+        return QAccessible::CheckBox;
+    case rt::ControlKind::CommandButton:
+        return QAccessible::Button;
+    case rt::ControlKind::TextBox:
+        return QAccessible::EditableText;
+    }
+    return QAccessible::NoRole;
+}
+
+TEST_F(Accessibility, EveryControlHasARoleAndAName) {
+    for (rt::Row row = 0; row < form->size(); ++row) {
+        const rt::ControlDefinition& control = form->control(row);
+        QAccessibleInterface* face = accessible(backend.widget(row));
+        ASSERT_NE(face, nullptr) << control.array << control.index;
+        EXPECT_EQ(face->role(), role_of(control.kind)) << control.array << control.index;
+        const std::string name = face->text(QAccessible::Name).toStdString();
+        if (control.kind == rt::ControlKind::TextBox)
+            EXPECT_EQ(name, "Условие на задачата и изведеният избор");
+        else
+            EXPECT_EQ(name, form->state(row).text) << control.array << control.index;
+    }
+}
+
+TEST_F(Accessibility, TheHeadingDescribesTheWindow) {
+    QAccessibleInterface* window = accessible(backend.window());
+    EXPECT_EQ(window->text(QAccessible::Name), QStringLiteral("www.quenlor.example Quenlor"));
+    EXPECT_EQ(window->text(QAccessible::Description), QStringLiteral("Избор на тип и вид новина"));
+}
+
+TEST_F(Accessibility, TheFocusMovesInTabOrder) {
+    const rt::Row text_box = form->find("Text1", 0).value();
+    EXPECT_TRUE(accessible(backend.widget(text_box))->state().focused);
+    for (const char* next : {"Option1", "Option1", "Command1"}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QAccessibleInterface* focused = accessible(QApplication::focusWidget());
+        EXPECT_TRUE(focused->state().focused);
+        EXPECT_EQ(focused->role(),
+                  role_of(next == std::string("Command1") ? rt::ControlKind::CommandButton
+                                                          : rt::ControlKind::OptionButton));
+    }
+}
+
+} // namespace
