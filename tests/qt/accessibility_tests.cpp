@@ -5,6 +5,7 @@
 #include "form/quenlor_form.h"
 #include "runtime/form.h"
 #include "runtime/qt/qt_backend.h"
+#include "tests/qt/open_window.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -20,18 +21,7 @@ QAccessibleInterface* accessible(QWidget* widget) {
     return QAccessible::queryAccessibleInterface(widget);
 }
 
-class Accessibility : public testing::Test {
-protected:
-    void SetUp() override {
-        form.emplace(quenlor::form(), backend, quenlor::title);
-        ASSERT_TRUE(form->open());
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(backend.window()));
-    }
-    void TearDown() override { form.reset(); }
-
-    rt::QtBackend backend;
-    std::optional<rt::Form> form;
-};
+using Accessibility = OpenWindow;
 
 QAccessible::Role role_of(rt::ControlKind kind) {
     switch (kind) {

@@ -6,6 +6,7 @@
 #include "form/quenlor_form.h"
 #include "runtime/form.h"
 #include "runtime/qt/qt_backend.h"
+#include "tests/qt/open_window.h"
 #include "tests/window_expectations.h"
 
 #include <QAbstractButton>
@@ -21,15 +22,8 @@
 
 namespace {
 
-class QuenlorWindow : public testing::Test {
+class QuenlorWindow : public OpenWindow {
 protected:
-    void SetUp() override {
-        form.emplace(quenlor::form(), backend, quenlor::title);
-        ASSERT_TRUE(form->open());
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(backend.window()));
-    }
-    void TearDown() override { form.reset(); }
-
     QWidget* widget(const char* array, int index) const {
         return backend.widget(form->find(array, static_cast<rt::Index>(index)).value());
     }
@@ -59,9 +53,6 @@ protected:
         }
     }
     QImage grab() const { return backend.window()->grab().toImage(); }
-
-    rt::QtBackend backend;
-    std::optional<rt::Form> form;
 };
 
 TEST_F(QuenlorWindow, IsAFixedWindowWithItsCaptionIconAndOnlyACloseBox) {
