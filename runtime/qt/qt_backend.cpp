@@ -1,6 +1,7 @@
 #include "runtime/qt/qt_backend.h"
 
 #include "runtime/form.h"
+#include "runtime/keyboard_navigation.h"
 #include "runtime/qt/check_box.h"
 #include "runtime/qt/form_window.h"
 #include "runtime/qt/graphical_button.h"
@@ -223,11 +224,8 @@ QWidget* QtBackend::create_control(Row row) {
 }
 
 void QtBackend::show() {
-    for (QWidget* widget : m_widgets) {
-        if (widget->focusPolicy() == Qt::NoFocus || widget->isHidden()) continue;
-        widget->setFocus(Qt::OtherFocusReason);
-        break;
-    }
+    if (const std::optional<Row> first = next_tab_stop(*m_form, std::nullopt, Direction::Forward))
+        m_widgets[*first]->setFocus(Qt::OtherFocusReason);
     m_window->show();
     m_window->activateWindow();
 }

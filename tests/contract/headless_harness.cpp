@@ -1,6 +1,7 @@
 #include "runtime/headless/headless_backend.h"
 #include "tests/contract/harness.h"
 #include "tests/contract/test_form.h"
+#include "tests/line_breaks.h"
 
 #include <optional>
 
@@ -26,9 +27,7 @@ public:
     std::int16_t shown_value(rt::Row row) const override { return m_backend.widget(row).value; }
 
     std::string shown_text(rt::Row row) const override {
-        std::string text = m_backend.widget(row).text;
-        for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
-        return text;
+        return lf_only(m_backend.widget(row).text);
     }
 
     std::vector<std::string> error_boxes() const override { return m_backend.reports(); }

@@ -2,6 +2,7 @@
 #include "runtime/win32/win32_backend.h"
 #include "tests/contract/harness.h"
 #include "tests/contract/test_form.h"
+#include "tests/line_breaks.h"
 #include "tests/win32/user_input.h"
 
 #include <gtest/gtest.h>
@@ -55,9 +56,7 @@ public:
     }
 
     std::string shown_text(rt::Row row) const override {
-        std::string text = rt::narrow(rt::window_text(m_backend.control(row)));
-        for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
-        return text;
+        return lf_only(rt::narrow(rt::window_text(m_backend.control(row))));
     }
 
     std::vector<std::string> error_boxes() const override { return m_error_boxes; }

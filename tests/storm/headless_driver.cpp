@@ -19,10 +19,4 @@ void HeadlessDriver::key(Key key) {
     m_window.press(keys[static_cast<int>(key)]);
 }
 
-std::string HeadlessDriver::window_text(rt::Row row) {
-    std::string text = m_window.widget(row).text;
-    for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
-    return text;
-}
-
 } // namespace storm

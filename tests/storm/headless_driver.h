@@ -19,7 +19,7 @@ protected:
     rt::Form& form() override { return m_form; }
     bool shown(rt::Row row) override { return m_window.widget(row).visible; }
     std::int16_t value(rt::Row row) override { return m_window.widget(row).value; }
-    std::string window_text(rt::Row row) override;
+    std::string window_text(rt::Row row) override { return m_window.widget(row).text; }
     std::optional<rt::Row> focused() override { return m_window.focus(); }
 
 private:

@@ -3,6 +3,7 @@
 #include "form/procedures.h"
 #include "form/quenlor_form.h"
 #include "runtime/form.h"
+#include "tests/line_breaks.h"
 
 #include <array>
 #include <string>
@@ -24,9 +25,7 @@ void not_hidden_again(rt::Form& me, rt::Index index) {
 // The summary ends its lines with LF alone.
 void bare_line_feeds(rt::Form& me, rt::Index index) {
     Command1_Click(me, index);
-    std::string text = me["Text1"].Item(0).Text();
-    for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
-    me["Text1"].Item(0).set_Text(text);
+    me["Text1"].Item(0).set_Text(lf_only(me["Text1"].Item(0).Text()));
 }
 
 // "Изтрий" leaves the last good-news title as it was.

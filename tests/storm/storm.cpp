@@ -1,6 +1,7 @@
 #include "tests/storm/storm.h"
 
 #include "form/exercise_statement.h"
+#include "tests/line_breaks.h"
 
 #include <cstdlib>
 #include <random>
@@ -49,11 +50,6 @@ void send(Driver& driver, const Action& action) {
         driver.type("xy");
         break;
     }
-}
-
-std::string lf_only(std::string text) {
-    for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
-    return text;
 }
 
 // Shrinks a failing sequence by dropping ever smaller runs of actions while
@@ -122,7 +118,7 @@ Observation Driver::observe() {
         seen.value[std::size_t(i)] = value(row);
     }
     seen.text = window["Text1"].Item(0).Text();
-    seen.window_text = window_text(*row_of(window, TextBox));
+    seen.window_text = lf_only(window_text(*row_of(window, TextBox)));
     if (const std::optional<rt::Row> row = focused()) seen.focus = target_of(window, *row);
     return seen;
 }
@@ -198,10 +194,6 @@ std::string to_string(const Report& report) {
     }
     return out.str();
 }
-
-} // namespace storm
-
-namespace storm {
 
 std::string summary_difference(Driver& driver, Model& model, int chosen, unsigned ticks) {
     if (chosen) {

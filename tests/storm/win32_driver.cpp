@@ -48,12 +48,9 @@ std::int16_t Win32Driver::value(rt::Row row) {
     return state == BST_CHECKED ? rt::Checked : rt::Unchecked;
 }
 
-// Read back with WM_GETTEXT, which keeps the CR LF; the model's window text
-// has LF alone.
+// Read back with WM_GETTEXT, which keeps the CR LF.
 std::string Win32Driver::window_text(rt::Row row) {
-    std::string text = rt::narrow(rt::window_text(m_window.control(row)));
-    for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
-    return text;
+    return rt::narrow(rt::window_text(m_window.control(row)));
 }
 
 std::optional<rt::Row> Win32Driver::focused() {
