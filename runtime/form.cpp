@@ -94,10 +94,10 @@ template <typename Procedure> void Form::raise(const Procedure& procedure) {
 
 void Form::fail(const RunTimeError& error) {
     const std::string report = error_report(error);
-    // stdio, not iostreams: the Windows program links its C++ library in,
-    // and iostreams would be most of its size.
-    std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(m_title.size()), m_title.data(),
-                 report.c_str());
+    // One unformatted write, not iostreams or printf: the Windows program links
+    // its C library support in, and either would be a large part of its size.
+    const std::string line = std::string(m_title) + ": " + report + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
     std::fflush(stderr);
     m_ended = true;
     m_exit_status = run_time_error_exit_status;
