@@ -76,10 +76,9 @@ std::int16_t to_value(Qt::CheckState state) {
     return Unchecked;
 }
 
-QFont to_qt(const FontDefinition& definition) {
-    QFont font(to_qt(definition.name));
-    // Where the named face is missing, fontconfig's metric-compatible serif
-    // stands in for it.
+// `family` is the installed family that draws the definition's face.
+QFont to_qt(const FontDefinition& definition, std::string_view family) {
+    QFont font(to_qt(family));
     font.setStyleHint(QFont::Serif);
     font.setPixelSize(points_to_pixels(definition.points, standard_dpi));
     font.setWeight(static_cast<QFont::Weight>(definition.weight));
@@ -124,7 +123,9 @@ void QtBackend::create(Form& form) {
     m_window = std::make_unique<FormWindow>(flags, form, m_widgets);
     m_window->setWindowTitle(to_qt(definition.caption));
     m_window->setWindowIcon(QIcon(QStringLiteral(":/window-icon.png")));
-    m_window->setFont(to_qt(definition.font));
+    // Where the named face is missing, fontconfig's stand-in for it (its
+    // metric twin) draws the text.
+    m_window->setFont(to_qt(definition.font, m_fonts.installed_family(definition.font.name)));
     fill_background(m_window.get(), definition.back_colour);
     const QSize client(to_pixels(definition.client_width, standard_dpi),
                        to_pixels(definition.client_height, standard_dpi));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "runtime/backend.h"
+#include "runtime/qt/font_setup.h"
 
 #include <memory>
 #include <vector>
@@ -32,6 +33,7 @@ public:
 private:
     QWidget* create_control(Row row);
 
+    FontSetup m_fonts; // first: it works while the application connects to the display
     std::unique_ptr<QApplication> m_application; // only when the process had none
     std::unique_ptr<QWidget> m_window;
     std::vector<QWidget*> m_widgets;
