@@ -5,8 +5,6 @@
 #include "runtime/win32/graphical_button.h"
 #include "runtime/win32/wide_text.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 
 namespace rt {
@@ -182,8 +180,13 @@ HWND Win32Backend::create_control(Row row) {
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(row)), instance(), nullptr);
     if (control.kind == ControlKind::OptionButton || control.kind == ControlKind::CheckBox)
         SendMessageW(handle, BM_SETCHECK, check_state(control.kind, state.value), 0);
-    if (control.kind == ControlKind::OptionButton)
-        SetWindowSubclass(handle, option_procedure, 0, reinterpret_cast<DWORD_PTR>(this));
+    if (control.kind == ControlKind::OptionButton) {
+        // The button's own procedure is kept in its user data, which the
+        // button class leaves to the program.
+        const LONG_PTR button_procedure =
+            SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(option_procedure));
+        SetWindowLongPtrW(handle, GWLP_USERDATA, button_procedure);
+    }
     if (control.kind == ControlKind::TextBox) SendMessageW(handle, EM_SETLIMITTEXT, 0, 0);
     return handle;
 }
@@ -334,18 +337,19 @@ LRESULT CALLBACK Win32Backend::window_procedure(HWND window, UINT message, WPARA
 // A click that comes from an option button taking the focus is not the
 // user's: the button class reports one whenever an unchecked radio button
 // gains the focus, by Tab as much as by mouse.
-LRESULT CALLBACK Win32Backend::option_procedure(HWND control, UINT message, WPARAM w, LPARAM l,
-                                                UINT_PTR id, DWORD_PTR backend) {
-    if (message == WM_SETFOCUS) {
-        auto* self = reinterpret_cast<Win32Backend*>(backend);
+LRESULT CALLBACK Win32Backend::option_procedure(HWND control, UINT message, WPARAM w, LPARAM l) {
+    const auto button_procedure =
+        reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_USERDATA));
+    auto* self =
+        reinterpret_cast<Win32Backend*>(GetWindowLongPtrW(GetParent(control), GWLP_USERDATA));
+    if (message == WM_SETFOCUS && self) {
         const bool was_focusing = self->m_focusing_option;
         self->m_focusing_option = true;
-        const LRESULT result = DefSubclassProc(control, message, w, l);
+        const LRESULT result = CallWindowProcW(button_procedure, control, message, w, l);
         self->m_focusing_option = was_focusing;
         return result;
     }
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(control, option_procedure, id);
-    return DefSubclassProc(control, message, w, l);
+    return CallWindowProcW(button_procedure, control, message, w, l);
 }
 
 LRESULT Win32Backend::handle_message(UINT message, WPARAM w, LPARAM l) {

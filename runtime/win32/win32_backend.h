@@ -42,8 +42,7 @@ public:
 
 private:
     static LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM w, LPARAM l);
-    static LRESULT CALLBACK option_procedure(HWND control, UINT message, WPARAM w, LPARAM l,
-                                             UINT_PTR id, DWORD_PTR backend);
+    static LRESULT CALLBACK option_procedure(HWND control, UINT message, WPARAM w, LPARAM l);
     LRESULT handle_message(UINT message, WPARAM w, LPARAM l);
     HWND create_control(Row row);
     void lay_out();
