@@ -5,6 +5,7 @@
 
 #include <poll.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <stdexcept>
