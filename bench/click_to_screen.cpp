@@ -8,14 +8,11 @@
 // usage: click_to_screen <quenlor> [rounds]
 // prints: switch_us <median> <max> write_out_us <median> <max>
 
+#include "bench/program.h"
 #include "bench/x11/display_watch.h"
 #include "form/control_names.h"
 #include "form/quenlor_form.h"
 #include "runtime/geometry.h"
-
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -102,20 +99,17 @@ int main(int argc, char** argv) {
 
     bench::DisplayWatch watch;
     watch.drain();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        execl(argv[1], argv[1], static_cast<char*>(nullptr));
-        std::perror(argv[1]);
-        _exit(127);
-    }
-    const auto frame = watch.wait_for_map(Clock::now() + 60s);
-    if (!frame || !watch.wait_for_damage(*frame, Clock::now() + 60s)) {
+    char* const program[] = {argv[1], nullptr};
+    const pid_t pid = bench::start_program(program);
+    const auto first = watch.wait_for_first_frame(Clock::now() + 60s);
+    if (!first) {
         std::fprintf(stderr, "click_to_screen: %s drew no window\n", argv[1]);
-        kill(pid, SIGTERM);
+        bench::stop_program(pid);
         return 1;
     }
-    watch.last_damage(*frame, Clock::now(), 300ms);
-    Window window(watch, *frame);
+    const Box& frame = first->window;
+    watch.last_damage(frame, Clock::now(), 300ms);
+    Window window(watch, frame);
 
     const Box titles = bounds(bounds(place(quenlor::Check1, 0), place(quenlor::Check1, 5)),
                               bounds(place(quenlor::Check2, 0), place(quenlor::Check2, 6)));
@@ -131,8 +125,7 @@ int main(int argc, char** argv) {
         write_outs.push_back(window.click(place(quenlor::Command1, 0), text));
         window.click(place(quenlor::Command1, 1), text);
     }
-    kill(pid, SIGTERM);
-    waitpid(pid, nullptr, 0);
+    bench::stop_program(pid);
 
     std::printf("switch_us %lld %lld write_out_us %lld %lld\n", median_us(switches),
                 max_us(switches), median_us(write_outs), max_us(write_outs));

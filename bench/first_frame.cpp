@@ -5,11 +5,8 @@
 // usage: first_frame <program> [argument]...
 // prints: first_frame_us <n> vmhwm_kb <n> window <width>x<height>
 
+#include "bench/program.h"
 #include "bench/x11/display_watch.h"
-
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -31,22 +28,6 @@ long peak_memory_kib(pid_t pid) {
     return -1;
 }
 
-pid_t start(char** command) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        execvp(command[0], command);
-        std::perror(command[0]);
-        _exit(127);
-    }
-    return pid;
-}
-
-void stop(pid_t pid) {
-    kill(pid, SIGTERM);
-    int status = 0;
-    waitpid(pid, &status, 0);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -58,22 +39,22 @@ int main(int argc, char** argv) {
     watch.drain();
 
     const auto started = bench::Clock::now();
-    const pid_t pid = start(argv + 1);
-    const auto deadline = started + 60s;
-    const auto window = watch.wait_for_map(deadline);
-    const auto first = window ? watch.wait_for_damage(*window, deadline) : std::nullopt;
+    const pid_t pid = bench::start_program(argv + 1);
+    const auto first = watch.wait_for_first_frame(started + 60s);
     if (!first) {
         std::fprintf(stderr, "first_frame: %s drew no window\n", argv[1]);
-        stop(pid);
+        bench::stop_program(pid);
         return 1;
     }
     // Let the program finish starting before its peak memory is read.
     std::this_thread::sleep_for(1s);
     const long peak = peak_memory_kib(pid);
-    stop(pid);
+    bench::stop_program(pid);
 
-    const auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(*first - started);
+    const auto elapsed =
+        std::chrono::duration_cast<std::chrono::microseconds>(first->drawn - started);
     std::printf("first_frame_us %lld vmhwm_kb %ld window %dx%d\n",
-                static_cast<long long>(elapsed.count()), peak, window->width, window->height);
+                static_cast<long long>(elapsed.count()), peak, first->window.width,
+                first->window.height);
     return 0;
 }

@@ -48,12 +48,12 @@ def first_frame(probe, command, env):
     return int(values["first_frame_us"]) / 1000, int(values["vmhwm_kb"]) / 1024, values["window"]
 
 
-def start_up(probe, ours, empty, one_line, pairs, env):
-    """Alternates ours, the empty window and the one-line window; returns the
-    medians and the median per-round ratios of each figure."""
+def start_up(probe, ours, floor, pairs, env):
+    """Alternates ours, the empty floor window and the same with one line of
+    text; returns the medians and the median per-round ratios of each figure."""
     _, _, size = first_frame(probe, ours, env)  # warms the caches and gives the size
     width, height = size.split("x")
-    floors = {"empty": [*empty, width, height], "one line": [*one_line, width, height, ONE_LINE]}
+    floors = {"empty": [*floor, width, height], "one line": [*floor, width, height, ONE_LINE]}
     for command in floors.values():
         first_frame(probe, command, env)
     rounds = []
@@ -146,7 +146,7 @@ def main():
         xvfb, env = private_display(work)
         try:
             qt = start_up(probe, [f"{linux}/app/quenlor"], [f"{linux}/bench/empty_qt_window"],
-                          [f"{linux}/bench/empty_qt_window"], pairs, env)
+                          pairs, env)
             rows += start_up_rows("Qt", qt, args.smoke)
 
             clicks = run([f"{linux}/bench/click_to_screen", f"{linux}/app/quenlor",
@@ -157,7 +157,6 @@ def main():
             wine_env = wine_environment(env, win64)
             try:
                 win32 = start_up(probe, [WINE, f"{win64}/app/quenlor.exe"],
-                                 [WINE, f"{win64}/bench/empty_win32_window.exe"],
                                  [WINE, f"{win64}/bench/empty_win32_window.exe"], pairs, wine_env)
             finally:
                 subprocess.run([WINESERVER, "-k"], env=wine_env)

@@ -114,6 +114,15 @@ std::optional<Box> DisplayWatch::wait_for_map(Clock::time_point deadline) {
     return std::nullopt;
 }
 
+std::optional<DisplayWatch::FirstFrame>
+DisplayWatch::wait_for_first_frame(Clock::time_point deadline) {
+    const auto window = wait_for_map(deadline);
+    if (!window) return std::nullopt;
+    const auto drawn = wait_for_damage(*window, deadline);
+    if (!drawn) return std::nullopt;
+    return FirstFrame{*window, *drawn};
+}
+
 std::optional<Clock::time_point> DisplayWatch::wait_for_damage(const Box& area,
                                                                Clock::time_point deadline) {
     while (const auto event = next_event(deadline)) {

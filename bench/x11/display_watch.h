@@ -32,6 +32,14 @@ public:
     // The next top-level window mapped, in root coordinates.
     std::optional<Box> wait_for_map(Clock::time_point deadline);
 
+    // The next top-level window mapped and when the server first receives
+    // drawing into it.
+    struct FirstFrame {
+        Box window;
+        Clock::time_point drawn;
+    };
+    std::optional<FirstFrame> wait_for_first_frame(Clock::time_point deadline);
+
     // When the server next receives drawing that touches `area`.
     std::optional<Clock::time_point> wait_for_damage(const Box& area, Clock::time_point deadline);
 
