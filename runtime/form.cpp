@@ -42,16 +42,35 @@ bool Form::open() {
     return true;
 }
 
+bool Form::takes_input(Row row) const {
+    return !m_ended && state(row).visible;
+}
+
 void Form::user_set_value(Row row, std::int16_t value) {
-    if (!m_ended) write_value(row, value);
+    if (m_ended || state(row).value == value) return;
+    if (!takes_input(row)) {
+        m_backend.set_value(row, state(row).value);
+        return;
+    }
+    write_value(row, value);
+    if (control(row).kind == ControlKind::CheckBox || value != False) raise_click(row);
 }
 
+// A locked text box is read-only to the user, whatever path the text came by.
 void Form::user_set_text(Row row, std::string_view text) {
-    if (!m_ended) write_text(row, text);
+    if (m_ended || state(row).text == text) return;
+    if (!takes_input(row) || control(row).locked) {
+        m_backend.set_text(row, state(row).text);
+        return;
+    }
+    write_text(row, text);
 }
 
-void Form::user_clicked(Row row) {
-    if (m_ended) return;
+void Form::user_pressed(Row row) {
+    if (takes_input(row) && control(row).kind == ControlKind::CommandButton) raise_click(row);
+}
+
+void Form::raise_click(Row row) {
     const ControlDefinition& clicked = control(row);
     for (const ClickHandler& handler : m_definition.events.click) {
         if (handler.array == clicked.array) {

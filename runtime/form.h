@@ -48,11 +48,20 @@ public:
     const ControlState& state(Row row) const { return m_states.at(row); }
     std::optional<Row> find(std::string_view array, Index index) const;
 
-    // The user's actions, as the backend reports them once its window has
-    // carried them out: a box ticked, an option chosen, text typed, a click.
+    // What the user did, as the backend reports it once its window has carried
+    // it out, by whatever path: mouse, keyboard, an accessibility action. A
+    // backend reports every change of a control that the runtime did not write
+    // itself, and never echoes the runtime's own writes. The runtime keeps the
+    // one true state: a report that changes nothing is ignored, so a change
+    // seen twice counts once; a hidden control takes no input, and the window
+    // is set back to the runtime's value.
+    //
+    // A box ticked or an option chosen: raises the control's Click, an option
+    // button's only as it becomes chosen.
     void user_set_value(Row row, std::int16_t value);
     void user_set_text(Row row, std::string_view text);
-    void user_clicked(Row row);
+    // A command button pressed: raises its Click.
+    void user_pressed(Row row);
 
 private:
     friend class Control;
@@ -61,6 +70,8 @@ private:
     void write_value(Row row, std::int16_t value);
     void write_visible(Row row, bool visible);
 
+    bool takes_input(Row row) const;
+    void raise_click(Row row);
     template <typename Procedure> void raise(const Procedure& procedure);
     void fail(const RunTimeError& error);
 

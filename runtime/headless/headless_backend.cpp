@@ -81,11 +81,11 @@ void HeadlessBackend::activate(Row row) {
         break;
     case ControlKind::Label:
     case ControlKind::TextBox:
-        return;
+        break;
     case ControlKind::CommandButton:
+        m_form->user_pressed(row);
         break;
     }
-    m_form->user_clicked(row);
 }
 
 void HeadlessBackend::press(Key key) {

@@ -165,9 +165,8 @@ QWidget* QtBackend::create_control(Row row) {
         auto* option = new OptionButton(button_caption(state.text), parent);
         option->setChecked(state.value != False);
         fill_background(option, control.back_colour);
-        QObject::connect(option, &QRadioButton::clicked, option, [this, row] {
-            m_form->user_set_value(row, True);
-            m_form->user_clicked(row);
+        QObject::connect(option, &QRadioButton::toggled, option, [this, row](bool chosen) {
+            m_form->user_set_value(row, chosen ? True : False);
         });
         return option;
     }
@@ -176,9 +175,8 @@ QWidget* QtBackend::create_control(Row row) {
         box->setCheckState(to_check_state(state.value));
         box->setTristate(false);
         fill_background(box, control.back_colour);
-        QObject::connect(box, &QCheckBox::clicked, box, [this, row, box] {
-            m_form->user_set_value(row, to_value(box->checkState()));
-            m_form->user_clicked(row);
+        QObject::connect(box, &QCheckBox::stateChanged, box, [this, row](int check) {
+            m_form->user_set_value(row, to_value(static_cast<Qt::CheckState>(check)));
         });
         return box;
     }
@@ -192,7 +190,7 @@ QWidget* QtBackend::create_control(Row row) {
         button->setAutoDefault(false);
         button->setDefault(false);
         QObject::connect(button, &QPushButton::clicked, button,
-                         [this, row] { m_form->user_clicked(row); });
+                         [this, row] { m_form->user_pressed(row); });
         return button;
     }
     case ControlKind::TextBox: {
@@ -211,12 +209,11 @@ QWidget* QtBackend::create_control(Row row) {
             box->setReadOnly(true);
             box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
             box->setAcceptDrops(false);
-        } else {
-            QObject::connect(box, &QPlainTextEdit::textChanged, box, [this, row, box] {
-                m_form->user_set_text(
-                    row, box->toPlainText().replace(u'\n', QStringLiteral("\r\n")).toStdString());
-            });
         }
+        QObject::connect(box, &QPlainTextEdit::textChanged, box, [this, row, box] {
+            m_form->user_set_text(
+                row, box->toPlainText().replace(u'\n', QStringLiteral("\r\n")).toStdString());
+        });
         box->setFocusPolicy(Qt::StrongFocus);
         return box;
     }
@@ -247,6 +244,7 @@ void QtBackend::set_text(Row row, std::string_view text) {
 
 void QtBackend::set_value(Row row, std::int16_t value) {
     QWidget* widget = m_widgets.at(row);
+    const QSignalBlocker blocker(widget);
     if (auto* box = qobject_cast<QCheckBox*>(widget))
         box->setCheckState(to_check_state(value));
     else if (auto* option = qobject_cast<QRadioButton*>(widget)) {

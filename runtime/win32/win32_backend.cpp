@@ -2,10 +2,13 @@
 
 #include "runtime/form.h"
 #include "runtime/keyboard_navigation.h"
+#include "runtime/win32/button_accessible.h"
 #include "runtime/win32/graphical_button.h"
 #include "runtime/win32/wide_text.h"
 
 #include <algorithm>
+#include <string_view>
+#include <utility>
 
 namespace rt {
 
@@ -72,6 +75,13 @@ WPARAM check_state(ControlKind kind, std::int16_t value) {
     if (kind == ControlKind::OptionButton) return value != False ? BST_CHECKED : BST_UNCHECKED;
     if (value == Checked) return BST_CHECKED;
     return value == Grayed ? BST_INDETERMINATE : BST_UNCHECKED;
+}
+
+// What a check state means as the control's Value.
+std::int16_t value_of(ControlKind kind, WPARAM state) {
+    if (kind == ControlKind::OptionButton) return state == BST_CHECKED ? True : False;
+    if (state == BST_CHECKED) return Checked;
+    return state == BST_INDETERMINATE ? Grayed : Unchecked;
 }
 
 bool has_vertical(ScrollBars bars) {
@@ -180,12 +190,12 @@ HWND Win32Backend::create_control(Row row) {
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(row)), instance(), nullptr);
     if (control.kind == ControlKind::OptionButton || control.kind == ControlKind::CheckBox)
         SendMessageW(handle, BM_SETCHECK, check_state(control.kind, state.value), 0);
-    if (control.kind == ControlKind::OptionButton) {
-        // The button's own procedure is kept in its user data, which the
-        // button class leaves to the program.
-        const LONG_PTR button_procedure =
-            SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(option_procedure));
-        SetWindowLongPtrW(handle, GWLP_USERDATA, button_procedure);
+    if (std::wstring_view(kind.name) == L"BUTTON") {
+        // The button class's own procedure is kept in the button's user data,
+        // which the class leaves to the program.
+        const LONG_PTR class_procedure =
+            SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(button_procedure));
+        SetWindowLongPtrW(handle, GWLP_USERDATA, class_procedure);
     }
     if (control.kind == ControlKind::TextBox) SendMessageW(handle, EM_SETLIMITTEXT, 0, 0);
     return handle;
@@ -253,7 +263,9 @@ void Win32Backend::set_text(Row row, std::string_view text) {
 }
 
 void Win32Backend::set_value(Row row, std::int16_t value) {
+    const bool was_writing = std::exchange(m_writing_value, true);
     SendMessageW(m_controls.at(row), BM_SETCHECK, check_state(m_form->control(row).kind, value), 0);
+    m_writing_value = was_writing;
 }
 
 void Win32Backend::set_visible(Row row, bool visible) {
@@ -305,7 +317,6 @@ bool Win32Backend::pre_translate(const MSG& message) {
         if (!to) return true;
         focus(*to);
         m_form->user_set_value(*to, True);
-        m_form->user_clicked(*to);
         return true;
     }
     case 'A':
@@ -334,22 +345,35 @@ LRESULT CALLBACK Win32Backend::window_procedure(HWND window, UINT message, WPARA
     return self->handle_message(message, w, l);
 }
 
-// A click that comes from an option button taking the focus is not the
-// user's: the button class reports one whenever an unchecked radio button
-// gains the focus, by Tab as much as by mouse.
-LRESULT CALLBACK Win32Backend::option_procedure(HWND control, UINT message, WPARAM w, LPARAM l) {
-    const auto button_procedure =
+// Every button passes through here first. A click that comes from an option
+// button taking the focus is not the user's: the button class reports one
+// whenever an unchecked radio button gains the focus, by Tab as much as by
+// mouse. A check set by anyone but the runtime (another program, an
+// assistive tool) is reported to the runtime, which writes back what it
+// accepts: the button shows no state the runtime does not hold.
+LRESULT CALLBACK Win32Backend::button_procedure(HWND control, UINT message, WPARAM w, LPARAM l) {
+    const auto class_procedure =
         reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_USERDATA));
     auto* self =
         reinterpret_cast<Win32Backend*>(GetWindowLongPtrW(GetParent(control), GWLP_USERDATA));
-    if (message == WM_SETFOCUS && self) {
-        const bool was_focusing = self->m_focusing_option;
-        self->m_focusing_option = true;
-        const LRESULT result = CallWindowProcW(button_procedure, control, message, w, l);
+    if (!self) return CallWindowProcW(class_procedure, control, message, w, l);
+    switch (message) {
+    case WM_SETFOCUS: {
+        const bool was_focusing = std::exchange(self->m_focusing_option, true);
+        const LRESULT result = CallWindowProcW(class_procedure, control, message, w, l);
         self->m_focusing_option = was_focusing;
         return result;
     }
-    return CallWindowProcW(button_procedure, control, message, w, l);
+    case BM_SETCHECK:
+        if (self->m_writing_value) break;
+        if (const std::optional<Row> row = self->row_of(control))
+            self->m_form->user_set_value(*row, value_of(self->m_form->control(*row).kind, w));
+        return 0;
+    case WM_GETOBJECT:
+        if (const LRESULT object = answer_accessible_object(control, w, l)) return object;
+        break;
+    }
+    return CallWindowProcW(class_procedure, control, message, w, l);
 }
 
 LRESULT Win32Backend::handle_message(UINT message, WPARAM w, LPARAM l) {
@@ -408,17 +432,13 @@ void Win32Backend::on_command(Row row, WORD code) {
     const bool clicked = code == BN_CLICKED || code == BN_DOUBLECLICKED;
     switch (kind) {
     case ControlKind::OptionButton:
-        if (!clicked || m_focusing_option) return;
-        m_form->user_set_value(row, True);
-        m_form->user_clicked(row);
+        if (clicked && !m_focusing_option) m_form->user_set_value(row, True);
         return;
     case ControlKind::CheckBox:
-        if (code != BN_CLICKED) return;
-        m_form->user_set_value(row, toggled(m_form->state(row).value));
-        m_form->user_clicked(row);
+        if (code == BN_CLICKED) m_form->user_set_value(row, toggled(m_form->state(row).value));
         return;
     case ControlKind::CommandButton:
-        if (clicked) m_form->user_clicked(row);
+        if (clicked) m_form->user_pressed(row);
         return;
     case ControlKind::TextBox:
         if (code == EN_CHANGE && !m_writing_text)

@@ -42,7 +42,7 @@ public:
 
 private:
     static LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM w, LPARAM l);
-    static LRESULT CALLBACK option_procedure(HWND control, UINT message, WPARAM w, LPARAM l);
+    static LRESULT CALLBACK button_procedure(HWND control, UINT message, WPARAM w, LPARAM l);
     LRESULT handle_message(UINT message, WPARAM w, LPARAM l);
     HWND create_control(Row row);
     void lay_out();
@@ -60,6 +60,7 @@ private:
     int m_dpi = 96;
     bool m_focusing_option = false; // an option button is taking the focus
     bool m_writing_text = false;    // the runtime is writing a text box's text
+    bool m_writing_value = false;   // the runtime is setting a button's check
     HWND m_saved_focus = nullptr;
     std::optional<int> m_end_status;
 };

@@ -121,8 +121,39 @@ TEST_F(Contract, OptionButtonsAreOneGroupWithNoneChosenAtStart) {
     EXPECT_NE(harness->shown_value(SecondOption), rt::False);
 
     harness->click(SecondOption);
-    EXPECT_EQ(event_log().size(), 4u) << "choosing the chosen option raises its click again";
+    EXPECT_EQ(event_log().size(), 3u) << "choosing the chosen option again raises nothing";
     EXPECT_EQ((*form)["Option1"].Item(1).Value(), rt::True);
+}
+
+// A screen reader's or switch tool's action is a user's action like a click:
+// it reaches the runtime once, raises what a click raises, and a hidden
+// control takes none.
+TEST_F(Contract, AccessibilityActionsReachTheRuntimeAsClicksDo) {
+    if (!harness->act(FirstBox)) GTEST_SKIP() << "this platform has no accessibility actions";
+    EXPECT_EQ((*form)["Check1"].Item(0).Value(), rt::Checked);
+    EXPECT_EQ(harness->shown_value(FirstBox), rt::Checked);
+    harness->act(FirstBox);
+    EXPECT_EQ((*form)["Check1"].Item(0).Value(), rt::Unchecked);
+    EXPECT_EQ(harness->shown_value(FirstBox), rt::Unchecked);
+
+    harness->act(FirstOption);
+    EXPECT_EQ(last_event(), "Option1_Click(0)");
+    harness->act(SecondOption);
+    EXPECT_EQ(last_event(), "Option1_Click(1)");
+    EXPECT_EQ((*form)["Option1"].Item(0).Value(), rt::False);
+    EXPECT_EQ(harness->shown_value(FirstOption), rt::False);
+    EXPECT_EQ((*form)["Option1"].Item(1).Value(), rt::True);
+    EXPECT_NE(harness->shown_value(SecondOption), rt::False);
+
+    harness->act(LogCommand);
+    EXPECT_EQ(last_event(), "Command1_Click(0)");
+
+    (*form)["Check1"].Item(2).set_Value(rt::Checked);
+    harness->act(HiddenBox);
+    EXPECT_EQ((*form)["Check1"].Item(2).Value(), rt::Checked);
+    EXPECT_EQ(harness->shown_value(HiddenBox), rt::Checked);
+    EXPECT_EQ(event_log(), (Log{"Form_Load shown=0", "Option1_Click(0)", "Option1_Click(1)",
+                                "Command1_Click(0)"}));
 }
 
 TEST_F(Contract, ACommandClickRaisesItsArraysProcedureWithItsIndex) {

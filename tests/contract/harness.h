@@ -21,6 +21,10 @@ public:
 
     // A mouse click at the middle of the control's place in the window.
     virtual void click(rt::Row row) = 0;
+    // The platform's accessibility action on the control, as a screen reader
+    // or switch tool calls it: toggle a check box or option button, press a
+    // command button. False where the platform has no such actions.
+    virtual bool act(rt::Row row) = 0;
     // Typing into the text box, which has the focus.
     virtual void type(rt::Row row, std::string_view text) = 0;
 

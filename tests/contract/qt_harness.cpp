@@ -1,6 +1,7 @@
 #include "runtime/qt/qt_backend.h"
 #include "tests/contract/harness.h"
 #include "tests/contract/test_form.h"
+#include "tests/qt/accessible_action.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -43,6 +44,11 @@ public:
         watch_for_message_boxes([&] {
             QTest::mouseClick(m_backend.window()->windowHandle(), Qt::LeftButton, {}, middle);
         });
+    }
+
+    bool act(rt::Row row) override {
+        watch_for_message_boxes([&] { qt_test::act(m_backend.widget(row)); });
+        return true;
     }
 
     void type(rt::Row row, std::string_view text) override {

@@ -37,6 +37,13 @@ public:
         for (const std::wstring& box : watch.seen()) m_error_boxes.push_back(rt::narrow(box));
     }
 
+    bool act(rt::Row row) override {
+        win32_test::MessageBoxWatch watch;
+        win32_test::act(m_backend, m_backend.control(row));
+        for (const std::wstring& box : watch.seen()) m_error_boxes.push_back(rt::narrow(box));
+        return true;
+    }
+
     void type(rt::Row row, std::string_view text) override {
         SetFocus(m_backend.control(row));
         win32_test::type(m_backend, rt::widen(text));

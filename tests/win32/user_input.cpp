@@ -3,6 +3,9 @@
 #include "runtime/win32/wide_text.h"
 #include "runtime/win32/win32_backend.h"
 
+#include <ole2.h>
+#include <oleacc.h>
+
 namespace win32_test {
 
 namespace {
@@ -68,6 +71,23 @@ void press(rt::Win32Backend& backend, WORD key, bool shift, bool control) {
     if (control) send(key_input(VK_CONTROL, 0, KEYEVENTF_KEYUP));
     if (shift) send(key_input(VK_SHIFT, 0, KEYEVENTF_KEYUP));
     settle(backend);
+}
+
+bool act(rt::Win32Backend& backend, HWND control) {
+    static const bool com = SUCCEEDED(CoInitialize(nullptr));
+    (void)com;
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                          __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object))))
+        return false;
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    const HRESULT done = object->accDoDefaultAction(self);
+    object->Release();
+    settle(backend);
+    return SUCCEEDED(done);
 }
 
 void type(rt::Win32Backend& backend, const std::wstring& text) {

@@ -17,6 +17,9 @@ namespace win32_test {
 void click(rt::Win32Backend& backend, POINT client_point);
 // A key pressed and released, with Shift or Ctrl held when asked.
 void press(rt::Win32Backend& backend, WORD key, bool shift = false, bool control = false);
+// The default action of the control's accessible object, as a screen reader
+// or switch tool calls it through oleacc. False when it has none.
+bool act(rt::Win32Backend& backend, HWND control);
 // Text typed character by character.
 void type(rt::Win32Backend& backend, const std::wstring& text);
 
