@@ -39,8 +39,10 @@ void HeadlessBackend::set_value(Row row, std::int16_t value) {
     m_widgets.at(row).value = value;
 }
 
+// A control that is hidden with the focus passes it on in tab order.
 void HeadlessBackend::set_visible(Row row, bool visible) {
     m_widgets.at(row).visible = visible;
+    if (!visible && m_focus == row) m_focus = next_tab_stop(*m_form, row, Direction::Forward);
 }
 
 void HeadlessBackend::report_error(std::string_view title, std::string_view report) {
@@ -68,6 +70,12 @@ void HeadlessBackend::click_at(int x, int y) {
 void HeadlessBackend::click(Row row) {
     const PixelRect& rect = m_widgets.at(row).rect;
     click_at(rect.left + rect.width / 2, rect.top + rect.height / 2);
+}
+
+// The action reaches the runtime even for a hidden control, as a toolkit's
+// actions may: the runtime is what refuses it.
+void HeadlessBackend::act(Row row) {
+    if (m_shown) activate(row);
 }
 
 // What a click or Space does to a control.

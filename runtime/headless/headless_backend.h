@@ -44,6 +44,9 @@ public:
     void click_at(int x, int y);
     // A click at the middle of the control's rectangle, hidden or not.
     void click(Row row);
+    // An assistive tool's action on the control: what a click on it does,
+    // leaving the focus where it is.
+    void act(Row row);
     // A key pressed and released, acting on the control that has the focus.
     void press(Key key);
     // Typing into the control that has the focus.

@@ -268,8 +268,13 @@ void Win32Backend::set_value(Row row, std::int16_t value) {
     m_writing_value = was_writing;
 }
 
+// A control that is hidden with the focus passes it on in tab order, as the
+// system would otherwise give it to the window itself.
 void Win32Backend::set_visible(Row row, bool visible) {
+    const bool had_focus = GetFocus() == m_controls.at(row);
     ShowWindow(m_controls.at(row), visible ? SW_SHOWNA : SW_HIDE);
+    if (!visible && had_focus)
+        if (const auto to = next_tab_stop(*m_form, row, Direction::Forward)) focus(*to);
 }
 
 void Win32Backend::report_error(std::string_view title, std::string_view report) {

@@ -20,7 +20,10 @@ public:
     }
 
     void click(rt::Row row) override { m_backend.click(row); }
-    bool act(rt::Row) override { return false; }
+    bool act(rt::Row row) override {
+        m_backend.act(row);
+        return true;
+    }
     void type(rt::Row row, std::string_view text) override { m_backend.type(row, text); }
 
     bool window_shown() const override { return m_backend.shown(); }

@@ -14,17 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     storm::Model model = storm::start_model();
     for (std::size_t i = 0; i < size; ++i) {
         const storm::Action action = storm::decode_action(data[i]);
-        switch (action.kind) {
-        case storm::Action::Kind::Click:
-            driver.click(action.target);
-            break;
-        case storm::Action::Kind::Key:
-            driver.key(action.key);
-            break;
-        case storm::Action::Kind::Type:
-            driver.type("xy");
-            break;
-        }
+        storm::send(driver, action);
         model.apply(action);
         const std::string difference = storm::compare(model, driver.observe());
         if (!difference.empty()) {

@@ -11,6 +11,10 @@ void HeadlessDriver::click(int target) {
     m_window.click(*row_of(m_form, target));
 }
 
+void HeadlessDriver::act(int target) {
+    m_window.act(*row_of(m_form, target));
+}
+
 void HeadlessDriver::key(Key key) {
     using Window = rt::HeadlessBackend::Key;
     static constexpr Window keys[] = {Window::Tab,       Window::BackTab, Window::Space,

@@ -14,6 +14,7 @@ public:
     void click(int target) override;
     void key(Key key) override;
     void type(const std::string& text) override { m_window.type(text); }
+    void act(int target) override;
 
 protected:
     rt::Form& form() override { return m_form; }

@@ -28,11 +28,14 @@ std::string describe(const Action& action) {
         return key_names[static_cast<int>(action.key)];
     case Action::Kind::Type:
         return "type";
+    case Action::Kind::Act:
+        return "act " + std::to_string(action.target);
     }
     return "?";
 }
 
-Model::Model(std::string start_text) : m_text(std::move(start_text)) {}
+Model::Model(std::string start_text, ActionFocus action_focus)
+    : m_text(std::move(start_text)), m_action_focus(action_focus) {}
 
 bool Model::shown(int title) const {
     if (title < bad_titles) return m_chosen == 1;
@@ -73,6 +76,9 @@ void Model::apply(const Action& action) {
         return;
     case Action::Kind::Type:
         return; // the only text box is locked
+    case Action::Kind::Act:
+        act(action.target);
+        return;
     }
 }
 
@@ -81,6 +87,14 @@ void Model::apply(const Action& action) {
 void Model::click(int target) {
     if (!can_focus(target)) return;
     m_focus = target;
+    activate(target);
+}
+
+// The heading and the text box have no action; a hidden title cannot be
+// reached. Otherwise an action does what a click does.
+void Model::act(int target) {
+    if (target == Heading || target == TextBox || !can_focus(target)) return;
+    if (m_action_focus == ActionFocus::Moves) m_focus = target;
     activate(target);
 }
 
@@ -98,9 +112,12 @@ void Model::key(Key key) {
     // text box, and do nothing to buttons.
 }
 
+// A title hidden while it has the focus gives the focus on in tab order; the
+// titles after it are hidden too, so it comes round to the text box.
 void Model::activate(int target) {
     if (target == BadNews) m_chosen = 1;
     if (target == GoodNews) m_chosen = 2;
+    if (is_title(m_focus) && !shown(m_focus - FirstBadTitle)) m_focus = TextBox;
     if (target == Show || target == Clear) press(target);
     if (is_title(target)) tick(target - FirstBadTitle, !ticked(target - FirstBadTitle));
 }

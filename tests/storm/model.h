@@ -28,18 +28,24 @@ inline constexpr int titles = bad_titles + good_titles;
 
 enum class Key { Tab, BackTab, Space, Enter, Escape, Delete, Backspace, Paste, Cut };
 
-// What the person does: a click at a control's place, a key, or typing.
+// What the person does: a click at a control's place, a key, typing, or an
+// assistive tool's action on a control (toggle a box or option, press a
+// command), which a screen reader or switch tool sends without the mouse.
 struct Action {
-    enum class Kind { Click, Key, Type } kind;
-    int target = 0; // for a click
+    enum class Kind { Click, Key, Type, Act } kind;
+    int target = 0; // for a click or an action
     Key key = Key::Tab;
 };
+
+// Whether an assistive tool's action moves the focus to its control, as the
+// platform's own convention has it.
+enum class ActionFocus { Stays, Moves };
 
 std::string describe(const Action& action);
 
 class Model {
 public:
-    explicit Model(std::string start_text);
+    explicit Model(std::string start_text, ActionFocus action_focus = ActionFocus::Stays);
 
     void apply(const Action& action);
 
@@ -60,6 +66,7 @@ public:
 private:
     bool can_focus(int target) const;
     void click(int target);
+    void act(int target);
     void key(Key key);
     void activate(int target);
 
@@ -67,6 +74,7 @@ private:
     std::array<bool, titles> m_ticked{};
     std::string m_text;
     int m_focus = TextBox;
+    ActionFocus m_action_focus;
 };
 
 } // namespace storm

@@ -1,5 +1,8 @@
 #include "tests/storm/qt_driver.h"
 
+#include "tests/qt/accessible_action.h"
+
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QPlainTextEdit>
@@ -8,9 +11,25 @@
 
 namespace storm {
 
-QtDriver::QtDriver(const rt::FormDefinition& definition) : m_form(definition, m_window, "Quenlor") {
+QtDriver::QtDriver(const rt::FormDefinition& definition, Fault fault)
+    : m_form(definition, m_window, "Quenlor") {
     m_form.open();
     if (!QTest::qWaitForWindowExposed(m_window.window())) qFatal("the window was never shown");
+    if (fault != Fault::ReportOnlyClicks) return;
+    for (rt::Row row = 0; row < m_form.size(); ++row) {
+        auto* button = qobject_cast<QAbstractButton*>(m_window.widget(row));
+        if (!button || !button->isCheckable()) continue;
+        QObject::disconnect(button, &QAbstractButton::toggled, nullptr, nullptr);
+        if (auto* box = qobject_cast<QCheckBox*>(button))
+            QObject::disconnect(box, &QCheckBox::stateChanged, nullptr, nullptr);
+        QObject::connect(button, &QAbstractButton::clicked, [this, row] {
+            m_form.user_set_value(row, value(row));
+        });
+    }
+}
+
+void QtDriver::act(int target) {
+    qt_test::act(m_window.widget(*row_of(m_form, target)));
 }
 
 void QtDriver::click(int target) {

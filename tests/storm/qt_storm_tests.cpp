@@ -22,6 +22,16 @@ TEST(QtStorm, AStormFollowsTheModel) {
     EXPECT_EQ(report.divergences, 0u) << to_string(report);
 }
 
+TEST(QtStorm, CatchesAChangeLostFromAnAssistiveAction) {
+    const DriverFactory faulty = [] {
+        return std::make_unique<QtDriver>(quenlor::form(), QtDriver::Fault::ReportOnlyClicks);
+    };
+    const Report report = run_storm(faulty, 20261208, 1000);
+    std::cout << "changes reported only on clicks: " << to_string(report) << "\n";
+    EXPECT_EQ(report.divergences, 1u) << "the lost change was not caught";
+    EXPECT_TRUE(replay(faulty, report.shortest).has_value());
+}
+
 TEST(QtStorm, SummariesOfRandomTicksMatchTheModel) {
     QtDriver driver(quenlor::form());
     EXPECT_EQ(random_summaries_difference(driver, 8, 200), "");

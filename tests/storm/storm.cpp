@@ -34,22 +34,9 @@ constexpr Key keys[] = {Key::Tab,    Key::BackTab,   Key::Space, Key::Enter, Key
 Action random_action(std::mt19937_64& random) {
     const std::uint64_t roll = random() % 30;
     if (roll < 20) return {Action::Kind::Click, static_cast<int>(random() % target_count)};
-    if (roll < 29) return {Action::Kind::Key, 0, keys[random() % std::size(keys)]};
+    if (roll < 28) return {Action::Kind::Key, 0, keys[random() % std::size(keys)]};
+    if (roll < 29) return {Action::Kind::Act, static_cast<int>(random() % target_count)};
     return {Action::Kind::Type};
-}
-
-void send(Driver& driver, const Action& action) {
-    switch (action.kind) {
-    case Action::Kind::Click:
-        driver.click(action.target);
-        break;
-    case Action::Kind::Key:
-        driver.key(action.key);
-        break;
-    case Action::Kind::Type:
-        driver.type("xy");
-        break;
-    }
 }
 
 // Shrinks a failing sequence by dropping ever smaller runs of actions while
@@ -80,13 +67,30 @@ Action decode_action(unsigned char byte) {
     return {Action::Kind::Type};
 }
 
+void send(Driver& driver, const Action& action) {
+    switch (action.kind) {
+    case Action::Kind::Click:
+        driver.click(action.target);
+        break;
+    case Action::Kind::Key:
+        driver.key(action.key);
+        break;
+    case Action::Kind::Type:
+        driver.type("xy");
+        break;
+    case Action::Kind::Act:
+        driver.act(action.target);
+        break;
+    }
+}
+
 std::size_t storm_actions(std::size_t default_count) {
     const char* given = std::getenv("QUENLOR_STORM_ACTIONS");
     return given ? std::strtoull(given, nullptr, 10) : default_count;
 }
 
-Model start_model() {
-    return Model(std::string(quenlor::exercise_statement));
+Model start_model(ActionFocus action_focus) {
+    return Model(std::string(quenlor::exercise_statement), action_focus);
 }
 
 std::optional<rt::Row> row_of(const rt::Form& form, int target) {
@@ -145,7 +149,7 @@ std::string compare(const Model& model, const Observation& seen) {
 
 std::optional<std::string> replay(const DriverFactory& make, const std::vector<Action>& actions) {
     const std::unique_ptr<Driver> driver = make();
-    Model model = start_model();
+    Model model = start_model(driver->action_focus());
     for (const Action& action : actions) {
         send(*driver, action);
         model.apply(action);
@@ -161,14 +165,16 @@ Report run_storm(const DriverFactory& make, std::uint64_t seed, std::size_t coun
     std::mt19937_64 random(seed);
     std::vector<Action> sent;
     const std::unique_ptr<Driver> driver = make();
-    Model model = start_model();
+    Model model = start_model(driver->action_focus());
     for (std::size_t i = 0; i < count; ++i) {
         const Action action = random_action(random);
         sent.push_back(action);
         send(*driver, action);
         model.apply(action);
         ++report.actions;
-        ++report.counts[action.kind == Action::Kind::Click ? "click" : describe(action)];
+        ++report.counts[action.kind == Action::Kind::Click ? "click"
+                        : action.kind == Action::Kind::Act ? "act"
+                                                           : describe(action)];
         std::string difference = compare(model, driver->observe());
         if (difference.empty()) continue;
         report.divergences = 1;

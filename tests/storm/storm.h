@@ -38,6 +38,10 @@ public:
     virtual void click(int target) = 0;
     virtual void key(Key key) = 0;
     virtual void type(const std::string& text) = 0;
+    // An assistive tool's action on the target's control.
+    virtual void act(int target) = 0;
+    // Whether that action moves the focus on this platform.
+    virtual ActionFocus action_focus() const { return ActionFocus::Stays; }
 
     Observation observe();
     // Ticks or unticks a title from code, hidden or not.
@@ -70,6 +74,9 @@ struct Report {
 // The action that one byte stands for, for the fuzzer: most bytes click.
 Action decode_action(unsigned char byte);
 
+// Sends one action to the window.
+void send(Driver& driver, const Action& action);
+
 // count random actions from seed, stopping at the first divergence, which
 // is then shrunk.
 Report run_storm(const DriverFactory& make, std::uint64_t seed, std::size_t count);
@@ -90,7 +97,7 @@ std::string summary_difference(Driver& driver, Model& model, int chosen, unsigne
 std::string random_summaries_difference(Driver& driver, std::uint64_t seed, int rounds);
 
 // The model of the window as it opens.
-Model start_model();
+Model start_model(ActionFocus action_focus = ActionFocus::Stays);
 
 // How many actions a storm sends: QUENLOR_STORM_ACTIONS, or the default.
 std::size_t storm_actions(std::size_t default_count);

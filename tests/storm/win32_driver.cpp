@@ -17,6 +17,10 @@ void Win32Driver::click(int target) {
     win32_test::click(m_window, {rect.left + rect.width / 2, rect.top + rect.height / 2});
 }
 
+void Win32Driver::act(int target) {
+    win32_test::act(m_window, m_window.control(*row_of(m_form, target)));
+}
+
 void Win32Driver::key(Key key) {
     struct Stroke {
         WORD key;

@@ -15,6 +15,9 @@ public:
     void click(int target) override;
     void key(Key key) override;
     void type(const std::string& text) override;
+    void act(int target) override;
+    // The button's default action is a click, and a click gives the focus.
+    ActionFocus action_focus() const override { return ActionFocus::Moves; }
 
 protected:
     rt::Form& form() override { return m_form; }
