@@ -31,7 +31,9 @@ constexpr rt::ControlDefinition good_news(rt::Index i, std::string_view title) {
     return {ControlKind::CheckBox, Check2, i, title, title_row(3240, 2415, i), green};
 }
 
-constexpr std::array<rt::ControlDefinition, 23> control_table{{
+// The array's size is counted from its rows: a size given by hand that is
+// larger leaves blank rows, which would become controls.
+constexpr auto control_table = std::to_array<rt::ControlDefinition>({
     {.kind = ControlKind::Label,
      .array = Label1,
      .index = 0,
@@ -77,7 +79,7 @@ constexpr std::array<rt::ControlDefinition, 23> control_table{{
     good_news(4, "Добра оценка"),
     good_news(5, "Отстъпка/промоция"),
     good_news(6, "Друга добра"),
-}};
+});
 
 constexpr std::array<rt::ClickHandler, 2> click_handlers{{
     {Option1, Option1_Click},

@@ -2,6 +2,8 @@
 
 #include "runtime/keyboard_navigation.h"
 
+#include <QAccessibleWidget>
+
 #include <algorithm>
 
 namespace rt {
@@ -9,6 +11,24 @@ namespace rt {
 FormWindow::FormWindow(Qt::WindowFlags flags, const Form& form,
                        const std::vector<QWidget*>& widgets)
     : QWidget(nullptr, flags), m_form(form), m_widgets(widgets) {}
+
+namespace {
+
+QAccessibleInterface* window_interface(const QString&, QObject* object) {
+    if (auto* window = dynamic_cast<FormWindow*>(object))
+        return new QAccessibleWidget(window, QAccessible::Window);
+    return nullptr;
+}
+
+} // namespace
+
+void FormWindow::expose_as_window() {
+    static const bool installed = [] {
+        QAccessible::installFactory(window_interface);
+        return true;
+    }();
+    (void)installed;
+}
 
 bool FormWindow::focusNextPrevChild(bool next) {
     const auto focused = std::find(m_widgets.begin(), m_widgets.end(), focusWidget());

@@ -16,6 +16,10 @@ public:
     // widgets holds the form's controls by row.
     FormWindow(Qt::WindowFlags flags, const Form& form, const std::vector<QWidget*>& widgets);
 
+    // Makes assistive technology see the form's window as a window (a frame
+    // named by its caption), not as a plain widget. Once per process.
+    static void expose_as_window();
+
 protected:
     bool focusNextPrevChild(bool next) override;
 

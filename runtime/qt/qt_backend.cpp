@@ -120,6 +120,7 @@ void QtBackend::create(Form& form) {
                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (definition.min_button) flags |= Qt::WindowMinimizeButtonHint;
     if (definition.max_button) flags |= Qt::WindowMaximizeButtonHint;
+    FormWindow::expose_as_window();
     m_window = std::make_unique<FormWindow>(flags, form, m_widgets);
     m_window->setWindowTitle(to_qt(definition.caption));
     m_window->setWindowIcon(QIcon(QStringLiteral(":/window-icon.png")));

@@ -53,6 +53,21 @@ TEST_F(Accessibility, EveryControlHasARoleAndAName) {
     }
 }
 
+// The window is a window, and holds the controls alone, each one that a
+// person can see with a place and a name.
+TEST_F(Accessibility, TheWindowIsAWindowOfNamedControls) {
+    QAccessibleInterface* window = accessible(backend.window());
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    ASSERT_EQ(window->childCount(), 19);
+    for (int i = 0; i < window->childCount(); ++i) {
+        QAccessibleInterface* child = window->child(i);
+        EXPECT_FALSE(child->text(QAccessible::Name).isEmpty()) << "child " << i;
+        if (!child->state().invisible) {
+            EXPECT_FALSE(child->rect().isEmpty()) << "child " << i;
+        }
+    }
+}
+
 TEST_F(Accessibility, TheHeadingDescribesTheWindow) {
     QAccessibleInterface* window = accessible(backend.window());
     EXPECT_EQ(window->text(QAccessible::Name), QStringLiteral("www.quenlor.example Quenlor"));
