@@ -1,0 +1,146 @@
+#!/usr/bin/python3
+"""The summary scenario done through the accessibility bus alone, as a
+screen reader or switch tool does it: find the window, choose a kind of news,
+tick titles, press the commands with their actions, and read the text box
+back through the bus. Every change must also be announced as an event."""
+
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+CAPTION = "www.quenlor.example Quenlor"
+BAD = ["Раздяла", "Уволнение", "Забравен рожден ден", "Лоша оценка", "Лошо поведение",
+       "Друга лоша"]
+GOOD = ["Добро отношение", "Благоприятен изход", "Предстоящ празник", "Назначение",
+        "Добра оценка", "Отстъпка/промоция", "Друга добра"]
+TEXT_BOX = "Условие на задачата и изведеният избор"
+
+events = []
+
+
+def fail(message):
+    print("FAIL:", message, file=sys.stderr)
+    sys.exit(1)
+
+
+def pump(seconds, until=lambda: False):
+    """Lets the bus deliver its messages, for at most seconds or until until()."""
+    context = GLib.MainContext.default()
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        while context.pending():
+            context.iteration(False)
+        if until():
+            return True
+        time.sleep(0.02)
+    return until()
+
+
+def find_window():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in desktop:
+        for child in app or []:
+            if child and child.name == CAPTION:
+                return child
+    return None
+
+
+def controls(window):
+    return {child.name: child for child in window}
+
+
+def has(accessible, state):
+    return accessible.getState().contains(state)
+
+
+def act(accessible, name):
+    actions = accessible.queryAction()
+    names = [actions.getName(i) for i in range(actions.nActions)]
+    if name not in names:
+        fail(f"{accessible.name!r} offers {names}, not {name!r}")
+    actions.doAction(names.index(name))
+
+
+def text_of(accessible):
+    text = accessible.queryText()
+    return text.getText(0, text.characterCount)
+
+
+def on_event(event):
+    events.append((event.type, event.source.name if event.source else ""))
+
+
+def announced(kind, name):
+    return any(t.startswith(kind) and n == name for t, n in events)
+
+
+def main():
+    for kind in ("object:state-changed:checked", "object:state-changed:showing",
+                 "object:text-changed"):
+        pyatspi.Registry.registerEventListener(on_event, kind)
+
+    window = None
+    if not pump(30, lambda: find_window() is not None):
+        fail("no window named by its caption on the bus")
+    window = find_window()
+    if window.getRole() != pyatspi.ROLE_FRAME:
+        fail(f"the window's role is {window.getRoleName()}, not frame")
+    if window.description != "Избор на тип и вид новина":
+        fail(f"the window is described as {window.description!r}")
+    found = controls(window)
+    missing = [n for n in BAD + GOOD + ["Лоша новина", "Добра новина", "Изведи", "Изтрий",
+                                          TEXT_BOX] if n not in found]
+    if missing:
+        fail(f"missing on the bus: {missing}")
+    unnamed = [c.getRoleName() for c in window if not c.name]
+    if unnamed:
+        fail(f"unnamed objects in the window: {unnamed}")
+    if any(has(found[n], pyatspi.STATE_SHOWING) for n in BAD + GOOD):
+        fail("titles are showing before a kind of news is chosen")
+    box = found[TEXT_BOX]
+    if has(box, pyatspi.STATE_EDITABLE) or not has(box, pyatspi.STATE_MULTI_LINE):
+        fail("the text box is not read-only and multi-line")
+
+    act(found["Лоша новина"], "Toggle")
+    if not pump(5, lambda: all(has(found[n], pyatspi.STATE_SHOWING) for n in BAD)):
+        fail("choosing Лоша новина by its action did not show its six titles")
+    if not has(found["Лоша новина"], pyatspi.STATE_CHECKED):
+        fail("Лоша новина is not reported chosen")
+
+    for title in ("Раздяла", "Лоша оценка"):
+        act(found[title], "Toggle")
+        if not pump(5, lambda: has(found[title], pyatspi.STATE_CHECKED)):
+            fail(f"{title} ticked by its action is not reported checked")
+
+    act(found["Изведи"], "Press")
+    summary = "Вие избрахте: Лоша новина:\nРаздяла;\nЛоша оценка;\nДобра новина:\n"
+    if not pump(5, lambda: text_of(box) == summary):
+        fail(f"after Изведи the text box reads {text_of(box)!r}")
+
+    act(found["Изтрий"], "Press")
+    if not pump(5, lambda: text_of(box) == "Направете своя избор!\n"):
+        fail(f"after Изтрий the text box reads {text_of(box)!r}")
+    if not pump(5, lambda: not any(has(found[t], pyatspi.STATE_CHECKED) for t in BAD)):
+        fail("Изтрий left a title reported checked")
+    if not has(found["Лоша новина"], pyatspi.STATE_CHECKED):
+        fail("Изтрий changed the chosen kind")
+
+    # Every change above reached the bus as an event, not only as a state.
+    pump(1)
+    for kind, name in [("object:state-changed:checked", "Лоша новина"),
+                       ("object:state-changed:showing", "Раздяла"),
+                       ("object:state-changed:checked", "Раздяла"),
+                       ("object:state-changed:checked", "Лоша оценка"),
+                       ("object:text-changed", TEXT_BOX)]:
+        if not announced(kind, name):
+            fail(f"no {kind} event from {name!r}")
+    unticks = [n for t, n in events if t.startswith("object:state-changed:checked")
+               and n in ("Раздяла", "Лоша оценка")]
+    if len(unticks) < 4:
+        fail(f"the ticks and Изтрий's unticks were announced {len(unticks)} times, not 4")
+    print("PASS: the summary scenario through the accessibility bus alone")
+
+
+main()
