@@ -109,7 +109,7 @@ const rt::FormDefinition& form() {
 }
 
 rt::Project project() {
-    return {title, form_definition};
+    return {title, form_definition, desktop_id};
 }
 
 } // namespace quenlor
