@@ -27,23 +27,6 @@ std::atomic<bool> g_connecting = false;
 std::mutex g_held_mutex;
 std::vector<HeldMessage> g_held;
 
-std::string variable(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
-// "WAYLAND_DISPLAY=wayland-0, DISPLAY=:0": the displays the toolkit may use.
-std::string displays() {
-    std::string named;
-    for (const char* name : {"WAYLAND_DISPLAY", "DISPLAY"}) {
-        const std::string value = variable(name);
-        if (value.empty()) continue;
-        if (!named.empty()) named += ", ";
-        named += std::string(name) + "=" + value;
-    }
-    return named;
-}
-
 // Ends the process at once, from whichever thread found the display gone:
 // nothing of the window is left to tear down.
 [[noreturn]] void give_up(const std::string& what) {
@@ -51,14 +34,6 @@ std::string displays() {
     std::fwrite(line.data(), 1, line.size(), stderr);
     std::fflush(stderr);
     std::_Exit(no_display_exit_status);
-}
-
-[[noreturn]] void cannot_connect() {
-    const std::string named = displays();
-    if (named.empty() && variable("QT_QPA_PLATFORM").empty())
-        give_up("cannot open a window: no display (set DISPLAY or WAYLAND_DISPLAY)");
-    give_up("cannot open a window: cannot connect to the display" +
-            (named.empty() ? std::string() : " (" + named + ")"));
 }
 
 // The toolkit's words, X11's and Wayland's, just before it exits because the
@@ -71,13 +46,17 @@ bool says_connection_broke(const QString& text) {
 
 void handle_message(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (g_connecting) {
-        if (type == QtFatalMsg) cannot_connect();
+        if (type == QtFatalMsg)
+            give_up("cannot open a window: no display (set DISPLAY or WAYLAND_DISPLAY to one "
+                    "that is running)");
         const std::lock_guard lock(g_held_mutex);
         g_held.push_back({type, context.category ? context.category : "", text});
         return;
     }
     if (type == QtWarningMsg && says_connection_broke(text))
-        give_up("lost the connection to the display (" + displays() + ")");
+        give_up(QGuiApplication::platformName() == QLatin1String("wayland")
+                    ? "lost the connection to the Wayland display"
+                    : "lost the connection to the X display");
     g_toolkit_handler(type, context, text);
 }
 
