@@ -15,9 +15,11 @@ if(QUENLOR_BACKEND STREQUAL "qt")
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
     set(CPACK_DEBIAN_PACKAGE_SECTION education)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-    # Loaded at run time, so the library scan cannot see them: the X11 and
-    # Wayland platform plugins, and the serif that stands in for the form's font.
-    set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+    # Loaded at run time, so the library scan cannot see them: the X11
+    # platform plugin (qt6-qpa-plugins), the Wayland one (qt6-wayland), so
+    # that on a Wayland desktop the window opens natively, crisp at any scale,
+    # and the serif that stands in for the form's font.
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-wayland")
     set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2")
     set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.quenlor.example/")
     set(docs ${CMAKE_INSTALL_DATADIR}/doc/quenlor)

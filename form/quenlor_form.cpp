@@ -111,7 +111,7 @@ const rt::FormDefinition& form() {
 }
 
 rt::Project project() {
-    return {title, form_definition};
+    return {title, form_definition, desktop_id};
 }
 
 } // namespace quenlor

@@ -9,6 +9,7 @@
 namespace rt {
 
 class Form;
+struct Project;
 
 // What a toolkit does for the runtime. The runtime owns every property's
 // value; a backend mirrors them in its window and reports the user's actions
@@ -36,7 +37,7 @@ public:
     virtual void end(int status) = 0;
 };
 
-// The backend this executable was linked with.
-std::unique_ptr<Backend> make_backend();
+// The backend this executable was linked with, for the project's window.
+std::unique_ptr<Backend> make_backend(const Project& project);
 
 } // namespace rt

@@ -83,10 +83,12 @@ struct FormDefinition {
 };
 
 // What the process entry hands the runtime: the program's title, used for
-// its run-time error reports, and the form it starts with.
+// its run-time error reports, the form it starts with, and the name a desktop
+// knows the program by (its desktop entry's, without ".desktop"), if any.
 struct Project {
     std::string_view title;
     const FormDefinition& startup_form;
+    std::string_view desktop_id = {};
 };
 
 } // namespace rt

@@ -1,9 +1,10 @@
 # Shared by the tests that use a real program in a private X server: sourced,
 # not run. The caller sets `work` (a scratch folder) and `program_pid`.
 
-# Starts an X server of its own at 96 dpi and points DISPLAY at it.
+# Starts an X server of its own at 96 dpi and points DISPLAY at it; the
+# screen is 800x600 unless given as WxH.
 start_private_display() {
-    Xvfb -displayfd 3 -screen 0 800x600x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 "${1:-800x600}x24" -dpi 96 -nolisten tcp 3>"$work/display" 2>/dev/null &
     xvfb_pid=$!
     for _ in $(seq 50); do [[ -s $work/display ]] && break; sleep 0.1; done
     mkdir -p -m 700 "$work/runtime"

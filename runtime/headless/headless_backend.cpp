@@ -5,7 +5,7 @@
 
 namespace rt {
 
-std::unique_ptr<Backend> make_backend() {
+std::unique_ptr<Backend> make_backend(const Project&) {
     return std::make_unique<HeadlessBackend>();
 }
 

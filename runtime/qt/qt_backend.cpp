@@ -3,9 +3,12 @@
 #include "runtime/form.h"
 #include "runtime/keyboard_navigation.h"
 #include "runtime/qt/check_box.h"
+#include "runtime/qt/display_connection.h"
 #include "runtime/qt/form_window.h"
 #include "runtime/qt/graphical_button.h"
 #include "runtime/qt/option_button.h"
+#include "runtime/qt/wayland_frame.h"
+#include "runtime/qt/window_class.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -95,20 +98,19 @@ bool has_vertical(ScrollBars bars) {
 
 } // namespace
 
-std::unique_ptr<Backend> make_backend() {
-    return std::make_unique<QtBackend>();
+std::unique_ptr<Backend> make_backend(const Project& project) {
+    return std::make_unique<QtBackend>(project.title, project.desktop_id);
 }
 
-QtBackend::QtBackend() {
+QtBackend::QtBackend(std::string_view title, std::string_view desktop_id)
+    : m_desktop_id(desktop_id) {
     if (QApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "quenlor";
-    static char* argv[] = {name, nullptr};
-    m_application = std::make_unique<QApplication>(argc, argv);
+    m_application = connect_to_display(title, desktop_id);
 }
 
 QtBackend::~QtBackend() {
     m_window.reset();
+    m_frame.reset();
     m_application.reset();
 }
 
@@ -134,6 +136,8 @@ void QtBackend::create(Form& form) {
         m_window->setFixedSize(client);
     else
         m_window->resize(client);
+    m_frame = make_frame(*m_window, definition.border == BorderStyle::FixedSingle &&
+                                        !definition.min_button && !definition.max_button);
 
     m_widgets.clear();
     for (Row row = 0; row < form.size(); ++row) {
@@ -226,7 +230,10 @@ void QtBackend::show() {
     if (const std::optional<Row> first = next_tab_stop(*m_form, std::nullopt, Direction::Forward))
         m_widgets[*first]->setFocus(Qt::OtherFocusReason);
     m_window->show();
-    m_window->activateWindow();
+    QWidget* top = m_window->window(); // the frame, where there is one
+    set_window_class(*top, m_desktop_id);
+    top->show();
+    top->activateWindow();
 }
 
 int QtBackend::run() {
@@ -266,7 +273,7 @@ void QtBackend::report_error(std::string_view title, std::string_view report) {
 }
 
 void QtBackend::end(int status) {
-    if (m_window) m_window->hide();
+    if (m_window) m_window->window()->hide();
     // Outside the event loop (Form_Load) the start routine returns the status
     // itself; an exit() there would make every later event loop return at once.
     if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(status);

@@ -4,6 +4,7 @@
 #include "runtime/qt/font_setup.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 class QApplication;
@@ -15,7 +16,9 @@ namespace rt {
 // row order, which is also the tab order.
 class QtBackend final : public Backend {
 public:
-    QtBackend();
+    // Connects to the display as the program titled `title`, which desktops
+    // know by desktop_id; or uses the process's application where it has one.
+    explicit QtBackend(std::string_view title = {}, std::string_view desktop_id = {});
     ~QtBackend() override;
 
     void create(Form& form) override;
@@ -35,6 +38,8 @@ private:
 
     FontSetup m_fonts; // first: it works while the application connects to the display
     std::unique_ptr<QApplication> m_application; // only when the process had none
+    std::string m_desktop_id;
+    std::unique_ptr<QWidget> m_frame; // holds m_window where the platform needs a frame of ours
     std::unique_ptr<QWidget> m_window;
     std::vector<QWidget*> m_widgets;
     Form* m_form = nullptr;

@@ -131,7 +131,7 @@ ControlClass control_class(const ControlDefinition& control) {
 
 } // namespace
 
-std::unique_ptr<Backend> make_backend() {
+std::unique_ptr<Backend> make_backend(const Project&) {
     return std::make_unique<Win32Backend>();
 }
 

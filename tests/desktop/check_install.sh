@@ -31,5 +31,6 @@ for size in 16 32 48 64 128 256; do
 done
 expect "scalable icon" grep -q '<svg' "$share/icons/hicolor/scalable/apps/$id.svg"
 expect "the entry starts the installed program" grep -qx 'Exec=quenlor' "$share/applications/$id.desktop"
+expect "the entry names the window's class" grep -qx "StartupWMClass=$id" "$share/applications/$id.desktop"
 echo "$failures failed"
 [[ $failures -eq 0 ]]

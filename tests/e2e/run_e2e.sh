@@ -47,6 +47,14 @@ window=$(timeout 120 xdotool search --sync --name '^www\.quenlor\.example Quenlo
 [[ -n $window ]] || fail "the window did not open"
 sleep 1
 
+if [[ -z $wine ]]; then
+    # Both parts of WM_CLASS are the desktop entry's name.
+    for part in class classname; do
+        xdotool search --$part '^example\.quenlor\.quenlor$' | grep -qx "$window" ||
+            fail "the window's $part is not example.quenlor.quenlor"
+    done
+fi
+
 find_client_area "$window" '#C0C0FF'
 [[ $client_size == 470x357 ]] || fail "the client area is $client_size, expected 470x357"
 

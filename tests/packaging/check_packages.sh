@@ -15,7 +15,7 @@ if deb=$(ls "$out"/*.deb 2>/dev/null); then
     lintian --fail-on error,warning "$deb" 2>&1 | grep -v 'root privileges' || true
     lintian --fail-on error,warning "$deb" >/dev/null 2>&1 || { echo "FAIL lintian"; exit 1; }
     depends=$(dpkg-deb --field "$deb" Depends)
-    for needed in libqt6widgets6 libc6 qt6-qpa-plugins; do
+    for needed in libqt6widgets6 libc6 qt6-qpa-plugins qt6-wayland; do
         [[ $depends == *"$needed"* ]] || { echo "FAIL no dependency on $needed: $depends"; exit 1; }
     done
     echo "ok   $(basename "$deb"): lintian clean; Depends: $depends"

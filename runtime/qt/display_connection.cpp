@@ -1,0 +1,91 @@
+#include "runtime/qt/display_connection.h"
+
+#include <QApplication>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace rt {
+
+namespace {
+
+// What the toolkit said while it connected: kept back, and passed on only
+// once the connection stands, so that a failure reads as one line.
+struct HeldMessage {
+    QtMsgType type;
+    std::string category;
+    QString text;
+};
+
+std::string g_title;
+QtMessageHandler g_toolkit_handler = nullptr;
+std::atomic<bool> g_connecting = false;
+std::mutex g_held_mutex;
+std::vector<HeldMessage> g_held;
+
+// Ends the process at once, from whichever thread found the display gone:
+// nothing of the window is left to tear down.
+[[noreturn]] void give_up(const std::string& what) {
+    const std::string line = g_title + ": " + what + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    std::fflush(stderr);
+    std::_Exit(no_display_exit_status);
+}
+
+// The toolkit's words, X11's and Wayland's, just before it exits because the
+// connection to the display broke.
+bool says_connection_broke(const QString& text) {
+    return text.startsWith(QLatin1String("The X11 connection broke")) ||
+           text.startsWith(QLatin1String("The Wayland connection broke")) ||
+           text.startsWith(QLatin1String("The Wayland connection experienced a fatal error"));
+}
+
+void handle_message(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (g_connecting) {
+        if (type == QtFatalMsg)
+            give_up("cannot open a window: no display (set DISPLAY or WAYLAND_DISPLAY to one "
+                    "that is running)");
+        const std::lock_guard lock(g_held_mutex);
+        g_held.push_back({type, context.category ? context.category : "", text});
+        return;
+    }
+    if (type == QtWarningMsg && says_connection_broke(text))
+        give_up(QGuiApplication::platformName() == QLatin1String("wayland")
+                    ? "lost the connection to the Wayland display"
+                    : "lost the connection to the X display");
+    g_toolkit_handler(type, context, text);
+}
+
+void pass_on_held_messages() {
+    const std::lock_guard lock(g_held_mutex);
+    for (const HeldMessage& message : g_held) {
+        const QMessageLogContext context(nullptr, 0, nullptr, message.category.c_str());
+        g_toolkit_handler(message.type, context, message.text);
+    }
+    g_held.clear();
+}
+
+} // namespace
+
+std::unique_ptr<QApplication> connect_to_display(std::string_view title,
+                                                 std::string_view desktop_id) {
+    static int argc = 1;
+    static char name[] = "quenlor";
+    static char* argv[] = {name, nullptr};
+    g_title = title;
+    // Wayland's app id; X11's window class is set on the window itself.
+    QGuiApplication::setDesktopFileName(
+        QString::fromUtf8(desktop_id.data(), static_cast<qsizetype>(desktop_id.size())));
+    g_connecting = true;
+    g_toolkit_handler = qInstallMessageHandler(handle_message);
+    auto application = std::make_unique<QApplication>(argc, argv);
+    g_connecting = false;
+    pass_on_held_messages();
+    return application;
+}
+
+} // namespace rt

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+namespace rt {
+
+// The frame of a fixed window under Wayland, drawn by the program: a title
+// bar with the window's icon, caption and close button, and a thin border,
+// around the form's window, which it holds at its own size. The toolkit's
+// Wayland decoration offers minimise, maximise and a resizing border
+// whatever the window allows; this one offers only moving and closing, and
+// the window refuses the maximised, full-screen and minimised states that a
+// compositor may impose, so that it stays as it is.
+class WaylandFrame final : public QWidget {
+public:
+    explicit WaylandFrame(QWidget& form_window);
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// The frame that the form's window needs on this platform, holding it, or
+// null where the window is its own top-level window. Only a fixed window
+// without minimise and maximise boxes under Wayland has one.
+std::unique_ptr<QWidget> make_frame(QWidget& form_window, bool fixed_without_boxes);
+
+} // namespace rt

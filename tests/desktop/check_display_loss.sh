@@ -1,0 +1,57 @@
+#!/bin/bash
+# Without a display, with one that cannot be reached, and when the X server
+# or the Wayland compositor goes away under the open window, the program
+# says so in one line of its own and ends with status 2, not by a signal.
+#
+# usage: check_display_loss.sh <program>
+set -uo pipefail
+program=$(realpath "$1")
+here=$(dirname "$(realpath "$0")")
+source "$here/../desktop.sh"
+work=$(mktemp -d)
+program_pid=
+weston_pid=
+trap 'kill $program_pid $weston_pid 2>/dev/null; stop_private_display; rm -rf "$work"' EXIT
+mkdir -m 700 "$work/empty"
+failures=0
+# expect <what> <line wanted on standard error> <status>
+expect() {
+    local said lines
+    said=$(cat "$work/said")
+    lines=$(grep -c . "$work/said")
+    if [[ $3 -eq 2 && $lines -eq 1 && $said == "$2" ]]; then
+        echo "ok   $1: $said (status 2)"
+    else
+        echo "FAIL $1: status $3, said [$said], wanted [$2] and status 2"
+        failures=$((failures + 1))
+    fi
+}
+no_display="Quenlor: cannot open a window: no display (set DISPLAY or WAYLAND_DISPLAY to one that is running)"
+unset_all=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$work/empty")
+
+"${unset_all[@]}" "$program" 2>"$work/said"
+expect "no display" "$no_display" $?
+"${unset_all[@]}" DISPLAY=:999 "$program" 2>"$work/said"
+expect "no X server there" "$no_display" $?
+
+start_private_display
+"$program" 2>"$work/said" &
+program_pid=$!
+xdotool search --sync --name '^www\.quenlor\.example Quenlor$' >/dev/null
+stop_private_display
+wait_for_exit 10
+expect "the X server went away" "Quenlor: lost the connection to the X display" "$status"
+
+weston --backend=headless-backend.so --no-config --idle-time=0 --socket=quenlor-lost >/dev/null 2>&1 &
+weston_pid=$!
+for _ in $(seq 50); do [[ -S $XDG_RUNTIME_DIR/quenlor-lost ]] && break; sleep 0.1; done
+env -u DISPLAY WAYLAND_DISPLAY=quenlor-lost WAYLAND_DEBUG=1 "$program" 2>"$work/log" &
+program_pid=$!
+for _ in $(seq 100); do grep -q 'wl_surface@[0-9]*\.commit' "$work/log" && break; sleep 0.1; done
+kill "$weston_pid"
+wait_for_exit 10
+grep -v '^\[' "$work/log" | grep -v '^ ' >"$work/said"
+expect "the compositor went away" "Quenlor: lost the connection to the Wayland display" "$status"
+
+echo "$failures failed"
+[[ $failures -eq 0 ]]

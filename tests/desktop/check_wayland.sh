@@ -1,0 +1,118 @@
+#!/bin/bash
+# The installed program natively on Wayland, under weston (its X11 output
+# inside Xvfb, so that the mouse can be driven), at scale 1 and 2: the app id
+# and title in the protocol log, the client area's size and colours in the
+# compositor's picture, drawn at the screen's resolution; no maximise or
+# minimise offered or requested, full screen refused, not moved; the close
+# button ends it with status 0. Pictures are left in <build>/wayland-screens.
+#
+# usage: check_wayland.sh <build folder>
+set -uo pipefail
+build=$(realpath "$1")
+here=$(dirname "$(realpath "$0")")
+source "$here/../desktop.sh"
+work=$(mktemp -d)
+screens="$build/wayland-screens"
+mkdir -p "$screens"
+program_pid=
+weston_pid=
+cleanup() {
+    [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null
+    [[ -n $weston_pid ]] && kill "$weston_pid" 2>/dev/null
+    stop_private_display
+    rm -rf "$work"
+}
+trap cleanup EXIT
+failures=0
+expect() {
+    local what=$1
+    shift
+    if "$@"; then echo "ok   $what"; else echo "FAIL $what"; failures=$((failures + 1)); fi
+}
+cmake --install "$build" --prefix "$work/prefix" >/dev/null
+start_private_display 1280x1024
+
+# The colour (as #RRGGBB) at x y of the client area, in 96-dpi pixels.
+colour_at() {
+    convert "$work/screen.png" -format "%[hex:p{$((client_x + $1 * scale)),$((client_y + $2 * scale))}]" info: |
+        cut -c1-6 | sed 's/^/#/'
+}
+shoot() { import -window root -crop "$((600 * scale))x$((500 * scale))+0+0" +repage "$work/screen.png"; }
+# The client area: where the form's colour begins and ends in the picture.
+find_client() {
+    shoot
+    local box
+    box=$(convert "$work/screen.png" -fill black +opaque '#C0C0FF' -fill white -opaque '#C0C0FF' \
+        -format '%@' info:)
+    IFS=+ read -r client_size client_x client_y <<<"$box"
+}
+click_at() { xdotool mousemove "$1" "$2" click "${3:-1}"; sleep 0.4; }
+
+for scale in 1 2; do
+    echo "== scale $scale"
+    socket=quenlor-$scale
+    weston --backend=x11-backend.so --use-pixman --no-config --idle-time=0 --socket="$socket" \
+        --width=600 --height=500 --scale="$scale" >"$work/weston.log" 2>&1 &
+    weston_pid=$!
+    for _ in $(seq 50); do [[ -S $XDG_RUNTIME_DIR/$socket ]] && break; sleep 0.1; done
+    env -u DISPLAY WAYLAND_DISPLAY="$socket" WAYLAND_DEBUG=1 "$work/prefix/bin/quenlor" \
+        2>"$work/stderr" &
+    program_pid=$!
+    for _ in $(seq 100); do grep -q 'wl_surface@[0-9]*\.commit' "$work/stderr" && break; sleep 0.1; done
+    sleep 1.5
+    log=$work/stderr
+    requests() { grep -o -- "-> xdg_toplevel@[0-9]*\.$1([^)]*)" "$log" | sed 's/^-> xdg_toplevel@[0-9]*\.//'; }
+    expect "app id is the desktop entry's" test "$(requests set_app_id)" = 'set_app_id("example.quenlor.quenlor")'
+    expect "title" test "$(requests set_title)" = 'set_title("www.quenlor.example Quenlor")'
+    min=$(requests set_min_size | tail -n1) max=$(requests set_max_size | tail -n1)
+    expect "not resizable: minimum size ${min#set_min_size} is the maximum" test "${min#set_min_size}" = "${max#set_max_size}"
+    expect "buffer scale $scale" grep -q "set_buffer_scale($scale)" "$log"
+
+    find_client
+    cp "$work/screen.png" "$screens/scale-$scale.png"
+    expect "client area $client_size at scale $scale" test "$client_size" = "$((470 * scale))x$((357 * scale))"
+    # The heading, the two option buttons' rows, "Изведи" and "Изтрий", sampled
+    # away from their text.
+    expect "colours" test "$(colour_at 80 5) $(colour_at 40 41) $(colour_at 230 41) $(colour_at 458 44) $(colour_at 458 156)" \
+        = "#FFC080 #FF8000 #00FF00 #00FF00 #FF0000"
+    # Crisp: the client area at scale 2 is no enlargement of a 96-dpi picture.
+    if [[ $scale == 2 ]]; then
+        convert "$work/screen.png" -crop "${client_size}+${client_x}+${client_y}" +repage "$work/client.png"
+        convert "$work/client.png" -sample 50% -sample 200% "$work/blocky.png"
+        differ=$(compare -metric AE "$work/client.png" "$work/blocky.png" null: 2>&1)
+        expect "drawn at the screen's resolution ($differ pixels finer than 2x2 blocks)" test "${differ%% *}" -gt 1000
+    fi
+
+    # The title bar: 24 pixels above the client area; where the toolkit's own
+    # decoration has minimise and maximise, and the bar itself twice.
+    before="$client_x,$client_y"
+    bar_y=$((client_y - 12 * scale))
+    right=$((client_x + 470 * scale))
+    click_at $((right - 36 * scale)) $bar_y
+    click_at $((right - 60 * scale)) $bar_y
+    xdotool mousemove $((client_x + 200 * scale)) $bar_y click --repeat 2 --delay 80 1
+    sleep 0.4
+    # The compositor's full-screen key: the window takes the state back.
+    click_at $((client_x + 200 * scale)) $((client_y + 200 * scale))
+    xdotool key super+shift+f
+    sleep 0.8
+    expect "full screen was asked for and refused" grep -q -- '-> xdg_toplevel@[0-9]*\.unset_fullscreen' "$log"
+    expect "no maximise or minimise requested" bash -c "! grep -q -E -- '-> xdg_toplevel@[0-9]+\.set_(maximized|minimized|fullscreen)' '$log'"
+    find_client
+    cp "$work/screen.png" "$screens/scale-$scale-after.png"
+    expect "same size and place after clicks and keys ($client_size at $client_x,$client_y)" \
+        test "$client_size $client_x,$client_y" = "$((470 * scale))x$((357 * scale)) $before"
+
+    click_at $((right - 12 * scale)) $bar_y
+    if wait_for_exit 10; then
+        expect "the close button ends it with status 0" test "$status" -eq 0
+    else
+        expect "the close button ends it" false
+    fi
+    expect "nothing on standard error but the protocol log" bash -c "! grep -v '^\[' '$log' | grep -q ."
+    kill "$weston_pid" 2>/dev/null
+    wait "$weston_pid" 2>/dev/null
+    weston_pid=
+done
+echo "$failures failed"
+[[ $failures -eq 0 ]]
