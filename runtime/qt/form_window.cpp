@@ -1,6 +1,7 @@
 #include "runtime/qt/form_window.h"
 
 #include "runtime/keyboard_navigation.h"
+#include "runtime/qt/wayland_frame.h"
 
 #include <QAccessibleWidget>
 
@@ -14,9 +15,11 @@ FormWindow::FormWindow(Qt::WindowFlags flags, const Form& form,
 
 namespace {
 
+// The form's window, and the frame that holds it where the program draws
+// its own (Wayland), are windows.
 QAccessibleInterface* window_interface(const QString&, QObject* object) {
-    if (auto* window = dynamic_cast<FormWindow*>(object))
-        return new QAccessibleWidget(window, QAccessible::Window);
+    if (dynamic_cast<FormWindow*>(object) || dynamic_cast<WaylandFrame*>(object))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
     return nullptr;
 }
 

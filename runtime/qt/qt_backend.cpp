@@ -148,7 +148,7 @@ void QtBackend::create(Form& form) {
         if (!control.accessible_name.empty())
             widget->setAccessibleName(to_qt(control.accessible_name));
         if (!definition.heading.empty() && control.array == definition.heading)
-            m_window->setAccessibleDescription(to_qt(form.state(row).text));
+            m_window->window()->setAccessibleDescription(to_qt(form.state(row).text));
         m_widgets.push_back(widget);
     }
 }
