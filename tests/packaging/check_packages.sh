@@ -1,7 +1,8 @@
 #!/bin/bash
 # Builds the build folder's package with CPack and checks it: a .deb must
-# pass lintian with no error or warning and depend on what the program
-# links; a Windows .zip must hold the exe and its read-me.
+# pass lintian with no error or warning, depend on what the program links and
+# hold the program hardened as it was built; a Windows .zip must hold the exe
+# and its read-me.
 #
 # usage: check_packages.sh <build folder>
 set -euo pipefail
@@ -18,7 +19,15 @@ if deb=$(ls "$out"/*.deb 2>/dev/null); then
     for needed in libqt6widgets6 libc6 qt6-qpa-plugins qt6-wayland; do
         [[ $depends == *"$needed"* ]] || { echo "FAIL no dependency on $needed: $depends"; exit 1; }
     done
-    echo "ok   $(basename "$deb"): lintian clean; Depends: $depends"
+    # The packaged program is the tested one, stripped: hardened the same.
+    dpkg-deb -x "$deb" "$out/root"
+    packaged=$(hardening-check "$out/root/usr/bin/quenlor" | tail -n +2 || true)
+    built=$(hardening-check "$build/app/quenlor" | tail -n +2 || true)
+    if [[ $packaged != "$built" ]]; then
+        printf 'FAIL the packaged program is hardened otherwise:\n%s\n' "$packaged"
+        exit 1
+    fi
+    echo "ok   $(basename "$deb"): lintian clean; hardened as built; Depends: $depends"
 else
     zip=$(ls "$out"/*.zip)
     /usr/bin/python3 - "$zip" <<'PYTHON'

@@ -1,8 +1,10 @@
 #!/usr/bin/python3
-"""Checks a built quenlor.exe as a file: machine, GUI subsystem, ASLR and DEP,
-imports from system DLLs only, version resources, icon and manifest.
+"""Checks a built quenlor.exe as a file: machine, GUI subsystem, hardening
+(ASLR with its relocations, DEP, stack protector), imports from system DLLs
+only, version resources, icon and manifest. The hardening probe, built with the
+same options, shows the checked calls that the program has nothing for.
 
-usage: check_exe.py <quenlor.exe> <pointer size: 4 or 8>
+usage: check_exe.py <quenlor.exe> <pointer size: 4 or 8> <hardening_probe.exe>
 """
 import sys
 
@@ -20,7 +22,7 @@ def expect(condition, what):
 
 
 def main():
-    path, pointer_size = sys.argv[1], int(sys.argv[2])
+    path, pointer_size, probe = sys.argv[1], int(sys.argv[2]), sys.argv[3]
     pe = pefile.PE(path)
     flags = pe.OPTIONAL_HEADER.DllCharacteristics
     machine = pe.FILE_HEADER.Machine
@@ -32,10 +34,16 @@ def main():
     expect(pe.OPTIONAL_HEADER.Subsystem == 2, "GUI subsystem")
     expect(flags & 0x0040, "ASLR (dynamic base)")
     expect(flags & 0x0100, "DEP (NX compatible)")
-    expect(not pe.FILE_HEADER.Characteristics & 0x0001, "relocations kept for ASLR")
+    relocations = pe.OPTIONAL_HEADER.DATA_DIRECTORY[5]  # IMAGE_DIRECTORY_ENTRY_BASERELOC
+    expect(not pe.FILE_HEADER.Characteristics & 0x0001 and relocations.Size > 0,
+           f"base relocations kept for ASLR ({relocations.Size} bytes)")
 
+    # The symbol table names what was linked in; each is linked only when called.
     with open(path, "rb") as exe:
         expect(b"__stack_chk_fail" in exe.read(), "stack protector, its support linked in")
+    with open(probe, "rb") as exe:
+        linked = exe.read()
+    expect(b"__memset_chk" in linked, "checked calls, in the probe")
 
     imports = {entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT}
     expect(imports <= SYSTEM_DLLS, f"imports only system DLLs: {sorted(imports)}")
