@@ -12,12 +12,12 @@
 typedef unsigned long size_t;
 
 struct wine_preload_info {
-    void *addr;
+    void* addr;
     size_t size;
 };
 
 /* Defined by the Wine loader; absent elsewhere. */
-extern const struct wine_preload_info *wine_main_preload_info __attribute__((weak));
+extern const struct wine_preload_info* wine_main_preload_info __attribute__((weak));
 
 enum {
     sys_old_mmap = 90,
@@ -38,20 +38,20 @@ static long system_call(long number, long a, long b) {
 
 /* Maps nothing but address space, at addr if it is free: no fixed mapping,
  * so whatever is already there (the C library, the stack) stays. */
-static char *reserve(char *addr, size_t size) {
-    const long arguments[6] = {(long)addr, (long)size, prot_none,
-                               map_private | map_anonymous | map_noreserve, -1, 0};
+static char* reserve(char* addr, size_t size) {
+    const long arguments[6] = {
+        (long)addr, (long)size, prot_none, map_private | map_anonymous | map_noreserve, -1, 0};
     const long result = system_call(sys_old_mmap, (long)arguments, 0);
-    return (unsigned long)result >= (unsigned long)-4095 ? 0 : (char *)result;
+    return (unsigned long)result >= (unsigned long)-4095 ? 0 : (char*)result;
 }
 
 static struct wine_preload_info areas[max_areas + 1];
 static int area_count;
 
-static void add_area(char *addr, size_t size) {
+static void add_area(char* addr, size_t size) {
     if (area_count > 0) {
-        struct wine_preload_info *last = &areas[area_count - 1];
-        if ((char *)last->addr + last->size == addr) {
+        struct wine_preload_info* last = &areas[area_count - 1];
+        if ((char*)last->addr + last->size == addr) {
             last->size += size;
             return;
         }
@@ -66,27 +66,24 @@ static void add_area(char *addr, size_t size) {
 }
 
 /* Reserves what is free of [addr, addr + size), halving around what is not. */
-static void reserve_free_parts(char *addr, size_t size) {
-    char *got = reserve(addr, size);
+static void reserve_free_parts(char* addr, size_t size) {
+    char* got = reserve(addr, size);
     if (got == addr) {
         add_area(addr, size);
         return;
     }
-    if (got)
-        system_call(sys_munmap, (long)got, (long)size);
-    if (size <= granularity)
-        return;
+    if (got) system_call(sys_munmap, (long)got, (long)size);
+    if (size <= granularity) return;
     const size_t half = (size / 2) & ~(size_t)(granularity - 1);
     reserve_free_parts(addr, half);
     reserve_free_parts(addr + half, size - half);
 }
 
 __attribute__((constructor)) static void reserve_wine_areas(void) {
-    if (!&wine_main_preload_info)
-        return;
+    if (!&wine_main_preload_info) return;
     /* Low memory, where Windows programs and DLLs go, and the top-down
      * allocations with the shared user data and heaps. */
-    reserve_free_parts((char *)0x00010000, 0x68000000 - 0x00010000);
-    reserve_free_parts((char *)0x7f000000, 0x03000000);
+    reserve_free_parts((char*)0x00010000, 0x68000000 - 0x00010000);
+    reserve_free_parts((char*)0x7f000000, 0x03000000);
     wine_main_preload_info = areas;
 }
