@@ -23,6 +23,12 @@ EM_JS(void, quenlor_make_window, (const char* caption, int width, int height, co
         var target = event.target;
         if (event.key == "Enter" && !(target.tagName == "TEXTAREA" && !target.readOnly))
             event.preventDefault();
+        // Tab follows the runtime's tab order and wraps round, as on the desktop.
+        if (event.key == "Tab" && target.quenlorRow !== undefined) {
+            event.preventDefault();
+            var next = _quenlor_next_tab_stop(target.quenlorRow, !event.shiftKey);
+            if (next >= 0) Module.quenlor.rows[next].input.focus();
+        }
         if (target.type == "radio" && /^Arrow/.test(event.key)) {
             event.preventDefault();
             var forward = event.key == "ArrowDown" || event.key == "ArrowRight";
@@ -74,6 +80,7 @@ EM_JS(void, quenlor_add_control, (int row, int kind, const char* text, int left,
         element.style.overflowY = scroll_bars & 2 ? "scroll" : "hidden";
         if (scroll_bars & 1) element.wrap = "off";
         element.value = caption;
+        element.setSelectionRange(0, 0);
         element.addEventListener("input", function() { _quenlor_changed(row); });
     }
     if (label) label.textContent = caption;
@@ -82,7 +89,7 @@ EM_JS(void, quenlor_add_control, (int row, int kind, const char* text, int left,
     if (accessible) element.setAttribute("aria-label", accessible);
     var back = UTF8ToString(colour);
     element.style.cssText += "left:" + left + "px;top:" + top + "px;width:" + width + "px;height:" +
-        height + "px;text-align:" + ["left", "right", "center"][alignment] +
+        height + "px" + (kind == 3 ? "" : ";text-align:" + ["left", "right", "center"][alignment]) +
         (back ? ";background-color:" + back : "");
     Module.quenlor.window.append(element);
     Module.quenlor.rows[row] = {element: element, input: input, label: label};
@@ -113,7 +120,12 @@ EM_JS(void, quenlor_set_text, (int row, const char* text, int length), {
     var control = Module.quenlor.rows[row];
     var value = UTF8ToString(text, length);
     if (control.label) control.label.textContent = value;
-    else if (control.input.value != value) control.input.value = value;
+    else if (control.input.value != value) {
+        // As on the desktop, new text shows from its start, the caret before it.
+        control.input.value = value;
+        control.input.setSelectionRange(0, 0);
+        control.input.scrollTop = 0;
+    }
 });
 
 EM_JS(void, quenlor_set_value, (int row, int value), {

@@ -48,7 +48,7 @@ void WebBackend::create(Form& form) {
 }
 
 void WebBackend::show() {
-    web::show_window(next_tab_stop(*m_form, std::nullopt, Direction::Forward));
+    web::show_window(::rt::next_tab_stop(*m_form, std::nullopt, Direction::Forward));
 }
 
 // The browser runs the page's event loop: the program's part ends here and
@@ -104,9 +104,14 @@ void WebBackend::pressed(Row row) {
     m_form->user_pressed(row);
 }
 
+std::optional<Row> WebBackend::next_tab_stop(Row row, bool forward) const {
+    if (m_end_status) return std::nullopt;
+    return ::rt::next_tab_stop(*m_form, row, forward ? Direction::Forward : Direction::Backward);
+}
+
 std::optional<Row> WebBackend::next_option(Row row, bool forward) const {
     if (m_end_status) return std::nullopt;
-    return rt::next_option(*m_form, row, forward ? Direction::Forward : Direction::Backward);
+    return ::rt::next_option(*m_form, row, forward ? Direction::Forward : Direction::Backward);
 }
 
 } // namespace rt
@@ -122,6 +127,14 @@ EMSCRIPTEN_KEEPALIVE void quenlor_changed(int row) {
 EMSCRIPTEN_KEEPALIVE void quenlor_pressed(int row) {
     if (rt::WebBackend* window = rt::WebBackend::current())
         window->pressed(static_cast<rt::Row>(row));
+}
+
+EMSCRIPTEN_KEEPALIVE int quenlor_next_tab_stop(int row, int forward) {
+    rt::WebBackend* window = rt::WebBackend::current();
+    if (!window) return -1;
+    const std::optional<rt::Row> to =
+        window->next_tab_stop(static_cast<rt::Row>(row), forward != 0);
+    return to ? static_cast<int>(*to) : -1;
 }
 
 EMSCRIPTEN_KEEPALIVE int quenlor_next_option(int row, int forward) {

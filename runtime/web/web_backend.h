@@ -31,7 +31,9 @@ public:
     // What the page saw the user do to the control of that row.
     void changed(Row row);
     void pressed(Row row);
-    // The option button an arrow key moves to from row, if any.
+    // The control Tab or Shift+Tab moves to from row, and the option button
+    // an arrow key moves to, if any.
+    std::optional<Row> next_tab_stop(Row row, bool forward) const;
     std::optional<Row> next_option(Row row, bool forward) const;
 
     std::optional<int> end_status() const { return m_end_status; }

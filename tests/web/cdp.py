@@ -51,7 +51,7 @@ class Browser:
         self.process = subprocess.Popen(
             [CHROMIUM, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
              "--no-first-run", "--disable-background-networking", "--disable-component-update",
-             "--disable-sync", "--hide-scrollbars", f"--user-data-dir={self.profile}",
+             "--disable-sync", f"--user-data-dir={self.profile}",
              "--remote-debugging-address=127.0.0.1", "--remote-debugging-port=0", "about:blank"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         port = self._port()
