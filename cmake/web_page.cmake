@@ -17,8 +17,7 @@ function(quenlor_web_page target output_name filesystem)
                                                RUNTIME_OUTPUT_DIRECTORY ${QUENLOR_PAGE_DIR}
                                                LINK_DEPENDS ${shell})
     target_link_options(${target} PRIVATE --shell-file ${shell} -sENVIRONMENT=web
-                                          -sMALLOC=emmalloc
-                                          -sMINIFY_HTML=0)
+                                          -sMALLOC=emmalloc -sMINIFY_HTML=0)
     if(NOT filesystem)
         target_link_options(${target} PRIVATE -sFILESYSTEM=0)
     endif()

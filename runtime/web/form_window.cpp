@@ -81,7 +81,10 @@ EM_JS(void, quenlor_add_control, (int row, int kind, const char* text, int left,
         if (scroll_bars & 1) element.wrap = "off";
         element.value = caption;
         element.setSelectionRange(0, 0);
-        element.addEventListener("input", function() { _quenlor_changed(row); });
+        element.addEventListener("input", function() {
+            Module.quenlor.rows[row].value = element.value;
+            _quenlor_changed(row);
+        });
     }
     if (label) label.textContent = caption;
     if (input) input.quenlorRow = row;
@@ -92,7 +95,10 @@ EM_JS(void, quenlor_add_control, (int row, int kind, const char* text, int left,
         height + "px" + (kind == 3 ? "" : ";text-align:" + ["left", "right", "center"][alignment]) +
         (back ? ";background-color:" + back : "");
     Module.quenlor.window.append(element);
-    Module.quenlor.rows[row] = {element: element, input: input, label: label};
+    // A text box's value as last written or typed: reading it back from the
+    // element costs more than the rest of writing it.
+    Module.quenlor.rows[row] = {element: element, input: input, label: label,
+                                value: input && !label ? input.value : undefined};
 });
 
 EM_JS(void, quenlor_show_window, (int focus), {
@@ -120,7 +126,8 @@ EM_JS(void, quenlor_set_text, (int row, const char* text, int length), {
     var control = Module.quenlor.rows[row];
     var value = UTF8ToString(text, length);
     if (control.label) control.label.textContent = value;
-    else if (control.input.value != value) {
+    else if (control.value != value) {
+        control.value = value;
         // As on the desktop, new text shows from its start, the caret before it.
         control.input.value = value;
         control.input.setSelectionRange(0, 0);
