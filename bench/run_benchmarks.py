@@ -8,7 +8,7 @@ B ...), and the ratio is the median of the per-pair ratios. The Windows
 figures come from the 64-bit twin under Wine; the size from the 32-bit exe.
 
 usage: run_benchmarks.py <linux build> <windows-x64 build> <windows-x86 build>
-                         [--pairs N] [--smoke]
+                         [--web <web build>] [--pairs N] [--smoke]
 --smoke: one pass of each, to show that every benchmark still runs; no
 target is judged.
 """
@@ -134,6 +134,7 @@ def main():
     parser.add_argument("linux")
     parser.add_argument("windows_x64")
     parser.add_argument("windows_x86")
+    parser.add_argument("--web", help="the web build, whose page is measured in Chromium")
     parser.add_argument("--pairs", type=int, default=15)
     parser.add_argument("--smoke", action="store_true")
     args = parser.parse_args()
@@ -174,6 +175,10 @@ def main():
     size = stripped_bytes(f"{args.windows_x86}/app/quenlor.exe")
     rows.append(row("32-bit exe, one file", f"{size / 1000:.0f} kB", "", "", "≤ 300 kB",
                     size <= 300_000, args.smoke))
+
+    if args.web:
+        import web_benchmarks
+        rows += web_benchmarks.rows(Path(args.web) / "page", pairs, row, args.smoke)
 
     header = ["figure", "ours", "baseline", "ratio", "target", "met"]
     widths = [max(len(str(r[i])) for r in [header, *rows]) for i in range(len(header))]

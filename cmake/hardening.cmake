@@ -8,8 +8,12 @@
 # to check with under -O0, and the sanitizers check those calls themselves (the
 # checked versions would hide some from their interceptors), so Debug and the
 # sanitizer builds go without.
-add_compile_options(-fstack-protector-strong -Wformat -Werror=format-security)
-add_link_options(-fstack-protector-strong) # links its support library where it is separate
+add_compile_options(-Wformat -Werror=format-security)
+# WebAssembly keeps return addresses out of the memory a program can write.
+if(NOT EMSCRIPTEN)
+    add_compile_options(-fstack-protector-strong)
+    add_link_options(-fstack-protector-strong) # links its support library where it is separate
+endif()
 set(checked_calls "$<AND:$<NOT:$<CONFIG:Debug>>,$<NOT:$<BOOL:${QUENLOR_SANITIZERS}>>>")
 
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux")

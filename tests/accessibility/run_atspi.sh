@@ -10,12 +10,10 @@ build=$(realpath "$1")
 here=$(dirname "$(realpath "$0")")
 source "$here/../desktop.sh"
 work=$(mktemp -d)
-program_pid=
 launcher_pid=
 bus_pid=
 
 cleanup() {
-    [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null || true
     [[ -n $launcher_pid ]] && kill "$launcher_pid" 2>/dev/null || true
     [[ -n $bus_pid ]] && kill "$bus_pid" 2>/dev/null || true
     stop_private_display
@@ -40,8 +38,4 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 
-"$work/prefix/bin/quenlor" 2>"$work/stderr" &
-program_pid=$!
-/usr/bin/python3 "$here/atspi_scenario.py"
-kill "$program_pid"
-program_pid=
+/usr/bin/python3 "$here/atspi_scenario.py" "$work/prefix/bin/quenlor"

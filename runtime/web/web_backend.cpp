@@ -1,0 +1,146 @@
+#include "runtime/web/web_backend.h"
+
+#include "runtime/form.h"
+#include "runtime/keyboard_navigation.h"
+#include "runtime/web/form_window.h"
+
+#include <emscripten.h>
+
+namespace rt {
+
+namespace {
+
+WebBackend* current_window = nullptr;
+
+} // namespace
+
+std::unique_ptr<Backend> make_backend(const Project&) {
+    return std::make_unique<WebBackend>();
+}
+
+WebBackend::WebBackend() {
+    current_window = this;
+}
+
+WebBackend::~WebBackend() {
+    if (current_window != this) return;
+    web::remove_window();
+    current_window = nullptr;
+}
+
+WebBackend* WebBackend::current() {
+    return current_window;
+}
+
+void WebBackend::create(Form& form) {
+    m_form = &form;
+    const FormDefinition& definition = form.definition();
+    web::make_window(definition.window);
+    for (Row row = 0; row < form.size(); ++row) {
+        const ControlDefinition& control = form.control(row);
+        web::add_control(row, control,
+                         control.kind == ControlKind::Label &&
+                             control.array == definition.window.heading);
+        const ControlState& state = form.state(row);
+        set_value(row, state.value);
+        set_visible(row, state.visible);
+    }
+}
+
+void WebBackend::show() {
+    web::show_window(::rt::next_tab_stop(*m_form, std::nullopt, Direction::Forward));
+}
+
+// The browser runs the page's event loop: the program's part ends here and
+// its window stays, with everything that start() holds for it.
+int WebBackend::run() {
+    emscripten_exit_with_live_runtime();
+    return 0;
+}
+
+void WebBackend::set_text(Row row, std::string_view text) {
+    web::set_text(row, text);
+}
+
+void WebBackend::set_value(Row row, std::int16_t value) {
+    if (m_form->control(row).kind == ControlKind::OptionButton ||
+        m_form->control(row).kind == ControlKind::CheckBox)
+        web::set_value(row, value);
+}
+
+void WebBackend::set_visible(Row row, bool visible) {
+    web::set_visible(row, visible);
+}
+
+// The report also reaches the console: the runtime writes it to standard
+// error, which the page prints there.
+void WebBackend::report_error(std::string_view title, std::string_view report) {
+    web::show_message(title, report);
+}
+
+void WebBackend::end(int status) {
+    web::hide_window();
+    m_end_status = status;
+}
+
+void WebBackend::changed(Row row) {
+    switch (m_form->control(row).kind) {
+    case ControlKind::CheckBox:
+        m_form->user_set_value(row, web::checked(row) ? Checked : Unchecked);
+        break;
+    case ControlKind::OptionButton:
+        m_form->user_set_value(row, web::checked(row) ? True : False);
+        break;
+    case ControlKind::TextBox:
+        m_form->user_set_text(row, web::text(row));
+        break;
+    case ControlKind::Label:
+    case ControlKind::CommandButton:
+        break;
+    }
+}
+
+void WebBackend::pressed(Row row) {
+    m_form->user_pressed(row);
+}
+
+std::optional<Row> WebBackend::next_tab_stop(Row row, bool forward) const {
+    if (m_end_status) return std::nullopt;
+    return ::rt::next_tab_stop(*m_form, row, forward ? Direction::Forward : Direction::Backward);
+}
+
+std::optional<Row> WebBackend::next_option(Row row, bool forward) const {
+    if (m_end_status) return std::nullopt;
+    return ::rt::next_option(*m_form, row, forward ? Direction::Forward : Direction::Backward);
+}
+
+} // namespace rt
+
+// What the page's event listeners call.
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void quenlor_changed(int row) {
+    if (rt::WebBackend* window = rt::WebBackend::current())
+        window->changed(static_cast<rt::Row>(row));
+}
+
+EMSCRIPTEN_KEEPALIVE void quenlor_pressed(int row) {
+    if (rt::WebBackend* window = rt::WebBackend::current())
+        window->pressed(static_cast<rt::Row>(row));
+}
+
+EMSCRIPTEN_KEEPALIVE int quenlor_next_tab_stop(int row, int forward) {
+    rt::WebBackend* window = rt::WebBackend::current();
+    if (!window) return -1;
+    const std::optional<rt::Row> to =
+        window->next_tab_stop(static_cast<rt::Row>(row), forward != 0);
+    return to ? static_cast<int>(*to) : -1;
+}
+
+EMSCRIPTEN_KEEPALIVE int quenlor_next_option(int row, int forward) {
+    rt::WebBackend* window = rt::WebBackend::current();
+    if (!window) return -1;
+    const std::optional<rt::Row> to = window->next_option(static_cast<rt::Row>(row), forward != 0);
+    return to ? static_cast<int>(*to) : -1;
+}
+}

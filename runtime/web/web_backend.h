@@ -1,0 +1,49 @@
+#pragma once
+
+#include "runtime/backend.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace rt {
+
+// The window as a page: the browser's own controls, one element per row of
+// the form, placed at the definition's pixels in CSS pixels. The page
+// reports a control's state from the control's own change event, the one
+// that clicks, keys and assistive technology all end in; the runtime's
+// writes set the elements' properties, which fire no event.
+class WebBackend final : public Backend {
+public:
+    WebBackend();
+    ~WebBackend() override;
+    WebBackend(const WebBackend&) = delete;
+    WebBackend& operator=(const WebBackend&) = delete;
+
+    void create(Form& form) override;
+    void show() override;
+    int run() override;
+    void set_text(Row row, std::string_view text) override;
+    void set_value(Row row, std::int16_t value) override;
+    void set_visible(Row row, bool visible) override;
+    void report_error(std::string_view title, std::string_view report) override;
+    void end(int status) override;
+
+    // What the page saw the user do to the control of that row.
+    void changed(Row row);
+    void pressed(Row row);
+    // The control Tab or Shift+Tab moves to from row, and the option button
+    // an arrow key moves to, if any.
+    std::optional<Row> next_tab_stop(Row row, bool forward) const;
+    std::optional<Row> next_option(Row row, bool forward) const;
+
+    std::optional<int> end_status() const { return m_end_status; }
+
+    // The one window of the page, which the page's events are sent to.
+    static WebBackend* current();
+
+private:
+    Form* m_form = nullptr;
+    std::optional<int> m_end_status;
+};
+
+} // namespace rt

@@ -1,0 +1,161 @@
+"""Headless Chromium driven over its DevTools protocol, and a static server
+on 127.0.0.1 for the page's folder. The protocol is spoken directly, through
+Debian's websocket client: no driver of its own to install or keep in step
+with the browser."""
+
+import base64
+import functools
+import http.server
+import io
+import json
+import os
+import shutil
+import subprocess
+import tempfile
+import threading
+import time
+import urllib.request
+
+import websocket
+from PIL import Image
+
+CHROMIUM = "/usr/bin/chromium"
+
+
+class Server:
+    """Serves a folder on 127.0.0.1 at a port of the system's choosing."""
+
+    def __init__(self, folder):
+        handler = functools.partial(_QuietHandler, directory=str(folder))
+        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        self.url = f"http://127.0.0.1:{self.httpd.server_address[1]}/"
+        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
+
+    def close(self):
+        self.httpd.shutdown()
+
+
+class _QuietHandler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
+                      ".wasm": "application/wasm", ".js": "text/javascript"}
+
+    def log_message(self, *args):
+        pass
+
+
+class Browser:
+    """One headless Chromium with a fresh profile and one page."""
+
+    def __init__(self, width=800, height=600, scale=1):
+        self.profile = tempfile.mkdtemp(prefix="quenlor-chromium-")
+        self.process = subprocess.Popen(
+            [CHROMIUM, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
+             "--no-first-run", "--disable-background-networking", "--disable-component-update",
+             "--disable-sync", f"--user-data-dir={self.profile}",
+             "--remote-debugging-address=127.0.0.1", "--remote-debugging-port=0", "about:blank"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        port = self._port()
+        with urllib.request.urlopen(f"http://127.0.0.1:{port}/json/list", timeout=10) as answer:
+            page = next(t for t in json.load(answer) if t["type"] == "page")
+        self.socket = websocket.create_connection(page["webSocketDebuggerUrl"], timeout=60,
+                                                  suppress_origin=True)
+        self.next_id = 0
+        self.console = []
+        self.send("Runtime.enable")
+        self.send("Page.enable")
+        self.send("Emulation.setDeviceMetricsOverride", width=width, height=height,
+                  deviceScaleFactor=scale, mobile=False)
+
+    def _port(self):
+        active = os.path.join(self.profile, "DevToolsActivePort")
+        deadline = time.monotonic() + 30
+        while time.monotonic() < deadline:
+            if os.path.exists(active):
+                with open(active) as f:
+                    first = f.readline().strip()
+                if first:
+                    return int(first)
+            time.sleep(0.05)
+        raise RuntimeError("Chromium did not open its debugging port")
+
+    def send(self, method, **params):
+        self.next_id += 1
+        self.socket.send(json.dumps({"id": self.next_id, "method": method, "params": params}))
+        while True:
+            message = json.loads(self.socket.recv())
+            if message.get("id") == self.next_id:
+                if "error" in message:
+                    raise RuntimeError(f"{method}: {message['error']}")
+                return message["result"]
+            self._event(message)
+
+    def _event(self, message):
+        if message.get("method") == "Runtime.consoleAPICalled":
+            params = message["params"]
+            text = " ".join(str(a.get("value", a.get("description", ""))) for a in params["args"])
+            self.console.append((params["type"], text))
+            if getattr(self, "echo", False):
+                print(text, flush=True)
+
+        if message.get("method") == "Runtime.exceptionThrown":
+            details = message["params"]["exceptionDetails"]
+            text = details.get("exception", {}).get("description", details.get("text"))
+            self.console.append(("exception", text))
+            if getattr(self, "echo", False):
+                print(text, flush=True)
+
+    def evaluate(self, expression):
+        result = self.send("Runtime.evaluate", expression=expression, returnByValue=True,
+                           awaitPromise=True)
+        if "exceptionDetails" in result:
+            raise RuntimeError(f"{expression}: {result['exceptionDetails']}")
+        return result["result"].get("value")
+
+    def wait_for(self, expression, timeout=120):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            value = self.evaluate(expression)
+            thrown = [text for kind, text in self.console if kind == "exception"]
+            if thrown:
+                raise RuntimeError(f"the page threw: {thrown[0]}")
+            if value:
+                return value
+            time.sleep(0.02)
+        raise TimeoutError(expression)
+
+    def open(self, url, ready="document.querySelector('.quenlor-window:not([hidden])')"):
+        self.send("Page.navigate", url=url)
+        self.wait_for(f"document.readyState == 'complete' && !!({ready})")
+        self.evaluate("document.fonts.ready.then(() => true)")
+
+    # A person's input, through the browser's hit testing and key handling.
+    def click(self, x, y):
+        for kind in ("mousePressed", "mouseReleased"):
+            self.send("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left",
+                      clickCount=1)
+
+    def key(self, key, code, key_code, shift=False, text=None):
+        modifiers = 8 if shift else 0
+        down = {"type": "keyDown" if text else "rawKeyDown", "key": key, "code": code,
+                "windowsVirtualKeyCode": key_code, "modifiers": modifiers}
+        if text:
+            down["text"] = text
+        self.send("Input.dispatchKeyEvent", **down)
+        self.send("Input.dispatchKeyEvent", type="keyUp", key=key, code=code,
+                  windowsVirtualKeyCode=key_code, modifiers=modifiers)
+
+    def screenshot(self):
+        data = self.send("Page.captureScreenshot", format="png")["data"]
+        return Image.open(io.BytesIO(base64.b64decode(data))).convert("RGB")
+
+    def close(self):
+        try:
+            self.socket.close()
+        finally:
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+            shutil.rmtree(self.profile, ignore_errors=True)
