@@ -156,8 +156,9 @@ x11_geometry() {
 
 # Starts a log of the window's _NET_WM_STATE, each line stamped in ms.
 spy_on_state() {
-    xprop -spy -id "$window" _NET_WM_STATE | while IFS= read -r line; do echo "$(now_ms) $line"; done \
-        >"$work/states" &
+    xprop -spy -id "$window" _NET_WM_STATE > >(while IFS= read -r line; do
+        echo "$(now_ms) $line"
+    done >"$work/states") &
     spy_pid=$!
     wait_for 5 grep -q . "$work/states"
 }
