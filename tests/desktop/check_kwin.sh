@@ -91,4 +91,5 @@ esac
 expect "KWin's desktop-file name for the window is the desktop entry's ($before)" \
     bash -c "[[ '$before' == *' file=$desktop_id' ]]"
 kwin_script close 'window.closeWindow();'
+ended_by "closing by KWin"
 finish

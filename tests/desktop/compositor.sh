@@ -63,15 +63,16 @@ must() {
     exit 1
 }
 
-# Checks how the program ended, unless the caller has; then the totals.
-finish() {
-    if [[ -n $program_pid ]]; then
-        if wait_for_exit 10; then
-            expect "closing ends it with status 0" test "$status" -eq 0
-        else
-            expect "closing ends it" false
-        fi
+# ended_by <what>: the program ends after <what>, with status 0.
+ended_by() {
+    if wait_for_exit 10; then
+        expect "$1 ends it with status 0" test "$status" -eq 0
+    else
+        expect "$1 ends it" false
     fi
+}
+
+finish() {
     expect "nothing on standard error but the protocol log" bash -c "! grep -v '^\[' '$log' | grep -q ."
     echo "$failures failed"
     [[ $failures -eq 0 ]]
