@@ -29,7 +29,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::WindowStateChange) return false;
         if (watched == &m_window) {
-            // The widget hears of states set from outside, not of its own.
+            // The widget hears of each state it takes, whoever set it.
             if (m_window.windowState() & refused) refuse();
         } else if (m_refusing && event->spontaneous() &&
                    !(m_window.windowHandle()->windowStates() & refused)) {
@@ -63,7 +63,8 @@ private:
 void refuse_maximised_and_full_screen(QWidget& window) {
     auto* guard = new StateGuard(window);
     window.installEventFilter(guard);
-    // Its native window hears of every state the compositor reports.
+    // Its native window hears of every state the compositor reports, even
+    // one that the widget already holds.
     window.winId();
     window.windowHandle()->installEventFilter(guard);
 }
