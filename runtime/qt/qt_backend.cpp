@@ -7,6 +7,7 @@
 #include "runtime/qt/form_window.h"
 #include "runtime/qt/graphical_button.h"
 #include "runtime/qt/option_button.h"
+#include "runtime/qt/refused_states.h"
 #include "runtime/qt/wayland_frame.h"
 #include "runtime/qt/window_class.h"
 
@@ -136,8 +137,10 @@ void QtBackend::create(Form& form) {
         m_window->setFixedSize(client);
     else
         m_window->resize(client);
-    m_frame = make_frame(*m_window, definition.border == BorderStyle::FixedSingle &&
-                                        !definition.min_button && !definition.max_button);
+    const bool fixed_without_boxes = definition.border == BorderStyle::FixedSingle &&
+                                     !definition.min_button && !definition.max_button;
+    m_frame = make_frame(*m_window, fixed_without_boxes);
+    if (fixed_without_boxes) refuse_maximised_and_full_screen(*m_window->window());
 
     m_widgets.clear();
     for (Row row = 0; row < form.size(); ++row) {

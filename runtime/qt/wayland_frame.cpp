@@ -5,20 +5,15 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTimer>
 #include <QWindow>
 
 #include <algorithm>
-#include <chrono>
 
 namespace rt {
 
 namespace {
 
 constexpr int border = 1;
-constexpr std::chrono::milliseconds refusal_delay(100);
-constexpr Qt::WindowStates refused =
-    Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized;
 const QColor border_colour(0x70, 0x70, 0x70);
 const QColor bar_colour(0xE4, 0xE4, 0xE4);
 const QColor inactive_bar_colour(0xF2, 0xF2, 0xF2);
@@ -110,14 +105,6 @@ WaylandFrame::WaylandFrame(QWidget& form_window)
 void WaylandFrame::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange) update();
-    if (event->type() != QEvent::WindowStateChange) return;
-    if (!(windowState() & refused)) return;
-    // The compositor takes a state as the window's once the window has drawn
-    // itself after accepting it, and ignores a refusal that comes before:
-    // refuse once that frame is out.
-    QTimer::singleShot(refusal_delay, this, [this] {
-        if (windowState() & refused) setWindowState(windowState() & ~refused);
-    });
 }
 
 void WaylandFrame::paintEvent(QPaintEvent*) {

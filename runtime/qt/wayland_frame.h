@@ -10,9 +10,7 @@ namespace rt {
 // bar with the window's icon, caption and close button, and a thin border,
 // around the form's window, which it holds at its own size. The toolkit's
 // Wayland decoration offers minimise, maximise and a resizing border
-// whatever the window allows; this one offers only moving and closing, and
-// the window refuses the maximised, full-screen and minimised states that a
-// compositor may impose, so that it stays as it is.
+// whatever the window allows; this one offers only moving and closing.
 class WaylandFrame final : public QWidget {
 public:
     explicit WaylandFrame(QWidget& form_window);

@@ -1,0 +1,63 @@
+#!/bin/bash
+# The installed program under GNOME's mutter, natively on Wayland (headless,
+# on a virtual monitor) or on X11 (in Xvfb): its size and one title bar;
+# full screen and maximise by mutter's keys (full screen bound to Alt+F11,
+# as GNOME binds no key to it) and on X11 by another client, given back
+# within a second at the same place and size, where mutter does not refuse
+# them itself; the app id or class is the desktop entry's; Alt+F4 ends it
+# with status 0.
+#
+# usage: check_mutter.sh <build folder> <wayland|x11>
+set -uo pipefail
+here=$(dirname "$(realpath "$0")")
+source "$here/../desktop.sh"
+source "$here/compositor.sh"
+
+# mutter's settings from a file of the test's own, not from a settings daemon.
+export GSETTINGS_BACKEND=keyfile
+mkdir -p "$HOME/.config/glib-2.0/settings"
+cat >"$HOME/.config/glib-2.0/settings/keyfile" <<'KEYS'
+[org/gnome/desktop/wm/keybindings]
+toggle-fullscreen=['<Alt>F11']
+KEYS
+keys=(alt+F11 super+Up alt+F10)
+
+case $session in
+wayland)
+    mutter --headless --wayland --no-x11 --virtual-monitor 1024x768 --wayland-display quenlor \
+        >"$work/mutter.log" 2>&1 &
+    compositor_pid=$!
+    must "mutter starts" wait_for 20 test -S "$XDG_RUNTIME_DIR/quenlor"
+    start_wayland_program quenlor
+    must "the window is shown" wait_for 20 wayland_window_shown
+    expect "app id is the desktop entry's" test "$(requests set_app_id)" = "set_app_id(\"$desktop_id\")"
+    # mutter draws no frames for Wayland windows: the window's own frame and
+    # title bar make its 472x383 surface.
+    expect "one title bar, the program's (surface $(own_size))" test "$(own_size)" = "472, 383"
+    from=$(($(wc -l <"$log") + 1))
+    "$here/mutter_keys.py" "${keys[@]}" alt+F4
+    # mutter handles the keys in order: the window has closed after the rest.
+    ended_by Alt+F4
+    expect "full screen and maximise by mutter's keys, given back: $(wayland_states_given_back "$from")" \
+        quietly wayland_states_given_back "$from"
+    ;;
+x11)
+    start_private_display 1024x768
+    mutter --x11 --replace --sm-disable >"$work/mutter.log" 2>&1 &
+    compositor_pid=$!
+    must "mutter manages the display" wait_for 20 window_manager_running
+    start_x11_program
+    must "the window is shown" wait_for 20 find_x11_window
+    check_x11_window
+    spy_on_state
+    from=$(($(wc -l <"$work/states") + 1))
+    # Typed on the keyboard (XTEST), where mutter's key grabs see them.
+    xdotool key "${keys[@]}"
+    other_client_asks
+    # The keys went before the other client's requests, which mutter has handled.
+    check_x11_given_back "full screen and maximise by mutter's keys" "$from"
+    xdotool key alt+F4
+    ended_by Alt+F4
+    ;;
+esac
+finish
