@@ -89,9 +89,9 @@ if [[ -n $prefix ]]; then
     colours=$here/colours/$theme.reg
     "$here/../wine/wine-run" "$prefix" regedit /S "Z:${colours//\//\\}" ||
         fail "the colour set $theme could not be written to the prefix"
-    "$here/../wine/wine-run" "$prefix" "$program" 2>"$work/stderr" &
+    "$here/../wine/wine-run" "$prefix" "$program" &
 else
-    "$program" 2>"$work/stderr" &
+    "$program" &
 fi
 program_pid=$!
 window=$(timeout 120 xdotool search --sync --name '^www\.quenlor\.example Quenlor$' | head -n1) ||
@@ -99,21 +99,19 @@ window=$(timeout 120 xdotool search --sync --name '^www\.quenlor\.example Quenlo
 [[ -n $window ]] || fail "the window did not open"
 
 # Measures the named controls until each is readable, while the window
-# draws; after the deadline the last figures stand.
+# draws; after 20 seconds the last figures stand.
 measure() {
-    local picture=$screens/$theme-$1.png
+    local picture=$screens/$theme-$1.png deadline=$((SECONDS + 20))
     shift
-    for _ in $(seq 40); do
-        import -window "$window" "$picture"
-        if /usr/bin/python3 "$here/contrast.py" --form $form $dark "$picture" "$@" \
-            >"$work/figures"; then
+    until import -window "$window" "$picture" &&
+        /usr/bin/python3 "$here/contrast.py" --form $form $dark "$picture" "$@" >"$work/figures"; do
+        if ((SECONDS > deadline)); then
             cat "$work/figures"
-            return 0
+            fail "under $theme some text is not readable (see $picture)"
         fi
-        sleep 0.25
+        sleep 0.2
     done
     cat "$work/figures"
-    fail "under $theme some text is not readable (see $picture)"
 }
 
 # A click at x y of the client area, which lies centred across the window's
