@@ -11,6 +11,13 @@ namespace rt {
 
 class Form;
 
+// The colours drawn on every back colour that the form fixes: those of the
+// light theme that the form's colours were chosen with. Text is black, and
+// the box of an option button's or check box's mark white. The platform's
+// text colour belongs with the platform's background only.
+inline constexpr Colour text_on_back_colour{0x00000000};
+inline constexpr Colour box_on_back_colour{0x00FFFFFF};
+
 enum class ControlKind { Label, OptionButton, CheckBox, CommandButton, TextBox };
 
 enum class Alignment { Left, Right, Centre };

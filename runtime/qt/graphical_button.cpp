@@ -7,8 +7,10 @@
 
 namespace rt {
 
-GraphicalButton::GraphicalButton(const QString& caption, QColor back_colour, QWidget* parent)
-    : QPushButton(parent), m_caption(caption), m_back_colour(back_colour) {
+GraphicalButton::GraphicalButton(const QString& caption, QColor back_colour, QColor text_colour,
+                                 QWidget* parent)
+    : QPushButton(parent), m_caption(caption), m_back_colour(back_colour),
+      m_text_colour(text_colour) {
     setAccessibleName(caption);
 }
 
@@ -20,7 +22,7 @@ void GraphicalButton::paintEvent(QPaintEvent*) {
 
     QRect text_rect = rect().adjusted(2, 2, -2, -2);
     if (sunken) text_rect.translate(1, 1);
-    painter.setPen(palette().color(QPalette::ButtonText));
+    painter.setPen(m_text_colour);
     painter.drawText(text_rect, Qt::AlignCenter, m_caption);
 
     if (hasFocus()) {

@@ -46,14 +46,30 @@ QRect to_qt(const PixelRect& r) {
     return QRect(r.left, r.top, r.width, r.height);
 }
 
-// Fills the widget's whole rectangle with its back colour.
+// Fills the widget's whole rectangle with its back colour, and draws its text
+// in the colour chosen for it: the theme's text colour belongs with the
+// theme's background, and on a fixed one it may be unreadable.
 void fill_background(QWidget* widget, std::optional<Colour> colour) {
     if (!colour) return;
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, to_qt(*colour));
+    palette.setColor(QPalette::WindowText, to_qt(text_on_back_colour));
     widget->setPalette(palette);
     widget->setBackgroundRole(QPalette::Window);
     widget->setAutoFillBackground(true);
+}
+
+// An option button's or check box's row in a back colour of its own. Some
+// styles draw the caption in the colour of the text in a box, not in the
+// window's text colour, so the mark's box takes the light pair that the
+// back colour was chosen with as well.
+void fill_button_row(QWidget* widget, std::optional<Colour> colour) {
+    if (!colour) return;
+    fill_background(widget, colour);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, to_qt(box_on_back_colour));
+    palette.setColor(QPalette::Text, to_qt(text_on_back_colour));
+    widget->setPalette(palette);
 }
 
 Qt::Alignment to_qt(Alignment alignment) {
@@ -172,7 +188,7 @@ QWidget* QtBackend::create_control(Row row) {
     case ControlKind::OptionButton: {
         auto* option = new OptionButton(button_caption(state.text), parent);
         option->setChecked(state.value != False);
-        fill_background(option, control.back_colour);
+        fill_button_row(option, control.back_colour);
         QObject::connect(option, &QRadioButton::toggled, option, [this, row](bool chosen) {
             m_form->user_set_value(row, chosen ? True : False);
         });
@@ -182,7 +198,7 @@ QWidget* QtBackend::create_control(Row row) {
         auto* box = new CheckBox(button_caption(state.text), parent);
         box->setCheckState(to_check_state(state.value));
         box->setTristate(false);
-        fill_background(box, control.back_colour);
+        fill_button_row(box, control.back_colour);
         QObject::connect(box, &QCheckBox::stateChanged, box, [this, row](int check) {
             m_form->user_set_value(row, to_value(static_cast<Qt::CheckState>(check)));
         });
@@ -191,7 +207,8 @@ QWidget* QtBackend::create_control(Row row) {
     case ControlKind::CommandButton: {
         QPushButton* button = nullptr;
         if (control.style == ButtonStyle::Graphical && control.back_colour)
-            button = new GraphicalButton(to_qt(state.text), to_qt(*control.back_colour), parent);
+            button = new GraphicalButton(to_qt(state.text), to_qt(*control.back_colour),
+                                         to_qt(text_on_back_colour), parent);
         else
             button = new QPushButton(button_caption(state.text), parent);
         // Enter presses no button: there is no default button.

@@ -4,7 +4,8 @@
 
 namespace rt {
 
-void draw_graphical_button(const DRAWITEMSTRUCT& item, COLORREF back_colour, HFONT font) {
+void draw_graphical_button(const DRAWITEMSTRUCT& item, COLORREF back_colour, COLORREF text_colour,
+                           HFONT font) {
     HDC dc = item.hDC;
     RECT rect = item.rcItem;
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
@@ -20,7 +21,7 @@ void draw_graphical_button(const DRAWITEMSTRUCT& item, COLORREF back_colour, HFO
     if (pressed) OffsetRect(&text, 1, 1);
     const HGDIOBJ old_font = SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    SetTextColor(dc, text_colour);
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old_font);

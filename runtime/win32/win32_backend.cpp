@@ -135,7 +135,7 @@ std::unique_ptr<Backend> make_backend(const Project&) {
     return std::make_unique<Win32Backend>();
 }
 
-Win32Backend::Win32Backend() {
+Win32Backend::Win32Backend(HighContrastReader reader) : m_high_contrast(reader) {
     static const bool registered = [] {
         WNDCLASSEXW window{};
         window.cbSize = sizeof window;
@@ -154,24 +154,17 @@ Win32Backend::Win32Backend() {
 
 Win32Backend::~Win32Backend() {
     if (m_window) DestroyWindow(m_window);
-    for (HBRUSH brush : m_brushes)
-        if (brush) DeleteObject(brush);
-    if (m_form_brush) DeleteObject(m_form_brush);
     if (m_font) DeleteObject(m_font);
 }
 
 void Win32Backend::create(Form& form) {
     m_form = &form;
     const WindowDefinition& definition = form.definition().window;
-    m_form_brush = CreateSolidBrush(definition.back_colour.bgr);
+    m_colours.emplace(form.definition(), m_high_contrast);
     CreateWindowExW(0, window_class, widen(definition.caption).c_str(), window_style(definition),
                     CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance(), this);
     m_dpi = window_dpi(m_window);
-    for (Row row = 0; row < form.size(); ++row) {
-        const std::optional<Colour> colour = form.control(row).back_colour;
-        m_brushes.push_back(colour ? CreateSolidBrush(colour->bgr) : nullptr);
-        m_controls.push_back(create_control(row));
-    }
+    for (Row row = 0; row < form.size(); ++row) m_controls.push_back(create_control(row));
     lay_out();
 }
 
@@ -396,16 +389,21 @@ LRESULT Win32Backend::handle_message(UINT message, WPARAM w, LPARAM l) {
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(l);
         const std::optional<Row> row = row_of(item.hwndItem);
-        if (!row || !m_form->control(*row).back_colour) break;
-        draw_graphical_button(item, m_form->control(*row).back_colour->bgr, m_font);
+        if (!row) break;
+        const ColourPair colours = m_colours->button(*row);
+        draw_graphical_button(item, colours.back, colours.text, m_font);
         return TRUE;
     }
     case WM_ERASEBKGND: {
         RECT client;
         GetClientRect(m_window, &client);
-        FillRect(reinterpret_cast<HDC>(w), &client, m_form_brush);
+        FillRect(reinterpret_cast<HDC>(w), &client, m_colours->form().brush);
         return 1;
     }
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        on_colours_changed(message);
+        break;
     case WM_ACTIVATE:
         // Keep the focus where the user left it when the window comes back.
         if (LOWORD(w) == WA_INACTIVE) {
@@ -454,20 +452,25 @@ void Win32Backend::on_command(Row row, WORD code) {
     }
 }
 
-// Fills each control's whole rectangle with its back colour. A text box with
-// no colour of its own stays white even when locked, where the system would
-// gray it.
+// Fills each control's whole rectangle with its background and draws its text
+// in the colour that goes with it. A text box keeps the system's window
+// colours even when locked, where the system would gray it.
 LRESULT Win32Backend::on_control_colour(HDC dc, HWND control, UINT message, WPARAM w, LPARAM l) {
     const std::optional<Row> row = row_of(control);
-    if (row && m_brushes[*row]) {
-        SetBkColor(dc, m_form->control(*row).back_colour->bgr);
-        return reinterpret_cast<LRESULT>(m_brushes[*row]);
-    }
-    if (row && m_form->control(*row).kind == ControlKind::TextBox) {
-        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-    }
-    return DefWindowProcW(m_window, message, w, l);
+    const std::optional<ColourPair> colours = row ? m_colours->control(*row) : std::nullopt;
+    if (!colours) return DefWindowProcW(m_window, message, w, l);
+    SetTextColor(dc, colours->text);
+    SetBkColor(dc, colours->back);
+    return reinterpret_cast<LRESULT>(colours->brush);
+}
+
+// The system's colours change live, high contrast with them: every control
+// draws again in the colours that now apply.
+void Win32Backend::on_colours_changed(UINT message) {
+    const bool changed = m_colours->refresh();
+    if (!changed && message != WM_SYSCOLORCHANGE) return;
+    RedrawWindow(m_window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 std::optional<Row> Win32Backend::row_of(HWND control) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "runtime/backend.h"
+#include "runtime/win32/colours.h"
 
 #include <windows.h>
 
@@ -14,7 +15,9 @@ namespace rt {
 // not a dialog, so Enter and Escape press nothing.
 class Win32Backend final : public Backend {
 public:
-    Win32Backend();
+    // reader tells whether high contrast is on, at start and whenever the
+    // system's colours or settings change.
+    explicit Win32Backend(HighContrastReader reader = system_high_contrast);
     ~Win32Backend() override;
     Win32Backend(const Win32Backend&) = delete;
     Win32Backend& operator=(const Win32Backend&) = delete;
@@ -50,12 +53,13 @@ private:
     LRESULT on_control_colour(HDC dc, HWND control, UINT message, WPARAM w, LPARAM l);
     std::optional<Row> row_of(HWND control) const;
     void focus(Row row);
+    void on_colours_changed(UINT message);
 
     Form* m_form = nullptr;
     HWND m_window = nullptr;
     std::vector<HWND> m_controls;
-    std::vector<HBRUSH> m_brushes; // a row's back colour, or nullptr for the default
-    HBRUSH m_form_brush = nullptr;
+    HighContrastReader m_high_contrast;
+    std::optional<Colours> m_colours;
     HFONT m_font = nullptr;
     int m_dpi = 96;
     bool m_focusing_option = false; // an option button is taking the focus

@@ -1,0 +1,138 @@
+#!/bin/bash
+# Opens the program in a private X server under a colour theme and measures,
+# from the window's pixels, the contrast of every caption and of the text
+# box's text against its background (tests/contrast/contrast.py): at start,
+# and with each kind of news chosen. Pictures are left in <screens folder>.
+#
+# usage: check_contrast.sh <theme> <screens folder> <program> [<Wine prefix>]
+#   The Qt program's themes: default; gnome-dark (GTK's dark Adwaita, through
+#   Qt's GTK 3 platform theme); qt6ct-dark; adwaita-dark (Adwaita-qt's
+#   style); breeze-dark (KDE's colours in kdeglobals, read by Qt's KDE theme).
+#   A Windows program runs under Wine in the given prefix, with one of the
+#   colour sets in tests/contrast/colours: default, dark, high-contrast-black,
+#   high-contrast-white.
+set -euo pipefail
+
+theme=$1
+screens=$(realpath -m "$2")
+program=$(realpath "$3")
+prefix=${4:+$(realpath -m "$4")}
+here=$(dirname "$(realpath "$0")")
+source "$here/../desktop.sh"
+work=$(mktemp -d)
+program_pid=
+bus_pid=
+
+cleanup() {
+    [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null || true
+    [[ -n $prefix ]] && WINEPREFIX=$prefix /usr/lib/wine/wineserver --kill 2>/dev/null || true
+    [[ -n $bus_pid ]] && kill "$bus_pid" 2>/dev/null || true
+    stop_private_display
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+mkdir -p "$screens"
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config
+mkdir -p "$XDG_CONFIG_HOME"
+unset XDG_CURRENT_DESKTOP QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE KDE_FULL_SESSION \
+    KDE_SESSION_VERSION GTK_THEME
+
+# What shows that the theme took effect: the form's colour, and a dark text
+# box in a dark theme.
+form=C0C0FF
+dark=--dark
+case $theme in
+default) dark= ;;
+high-contrast-black) form=000000 ;;
+high-contrast-white) form=FFFFFF dark= ;;
+esac
+
+# The desktop settings each theme is chosen by, as its own tools write them.
+case $theme in
+default | dark | high-contrast-black | high-contrast-white) ;;
+gnome-dark)
+    export XDG_CURRENT_DESKTOP=GNOME
+    mkdir -p "$XDG_CONFIG_HOME/gtk-3.0"
+    printf '[Settings]\ngtk-application-prefer-dark-theme=true\n' \
+        >"$XDG_CONFIG_HOME/gtk-3.0/settings.ini"
+    ;;
+qt6ct-dark)
+    export QT_QPA_PLATFORMTHEME=qt6ct
+    mkdir -p "$XDG_CONFIG_HOME/qt6ct"
+    printf '[Appearance]\ncolor_scheme_path=/usr/share/qt6ct/colors/darker.conf\ncustom_palette=true\nstyle=Fusion\n' \
+        >"$XDG_CONFIG_HOME/qt6ct/qt6ct.conf"
+    ;;
+adwaita-dark)
+    export QT_STYLE_OVERRIDE=Adwaita-Dark
+    ;;
+breeze-dark)
+    export XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true KDE_SESSION_VERSION=5
+    cp "$here/colours/breeze-dark.kdeglobals" "$XDG_CONFIG_HOME/kdeglobals"
+    ;;
+*) fail "unknown theme $theme" ;;
+esac
+
+start_private_display
+dbus-daemon --session --fork --print-address=1 --print-pid=2 >"$work/bus" 2>"$work/bus-pid"
+bus_pid=$(cat "$work/bus-pid")
+export DBUS_SESSION_BUS_ADDRESS=$(cat "$work/bus")
+
+if [[ -n $prefix ]]; then
+    # The colour set goes into the prefix's registry before the program starts.
+    export QUENLOR_WINE_DISPLAY=$DISPLAY
+    colours=$here/colours/$theme.reg
+    "$here/../wine/wine-run" "$prefix" regedit /S "Z:${colours//\//\\}" ||
+        fail "the colour set $theme could not be written to the prefix"
+    "$here/../wine/wine-run" "$prefix" "$program" &
+else
+    "$program" &
+fi
+program_pid=$!
+window=$(timeout 120 xdotool search --sync --name '^www\.quenlor\.example Quenlor$' | head -n1) ||
+    true
+[[ -n $window ]] || fail "the window did not open"
+
+# Measures the named controls until each is readable, while the window
+# draws; after 20 seconds the last figures stand.
+measure() {
+    local picture=$screens/$theme-$1.png deadline=$((SECONDS + 20))
+    shift
+    until import -window "$window" "$picture" &&
+        /usr/bin/python3 "$here/contrast.py" --form $form $dark "$picture" "$@" >"$work/figures"; do
+        if ((SECONDS > deadline)); then
+            cat "$work/figures"
+            fail "under $theme some text is not readable (see $picture)"
+        fi
+        sleep 0.2
+    done
+    cat "$work/figures"
+}
+
+# A click at x y of the client area, which lies centred across the window's
+# width and at its bottom: a frame drawn around it, as Wine draws one with no
+# window manager, is as wide at the sides as at the bottom.
+click() {
+    local geometry width height side
+    geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/ *Geometry: *//p')
+    IFS=x read -r width height <<<"$geometry"
+    side=$(((width - 470) / 2))
+    xdotool mousemove --window "$window" --sync $((side + $1)) $((height - 357 - side + $2)) click 1
+}
+
+checks=()
+for i in 0 1 2 3 4 5; do checks+=("Check1($i)"); done
+goods=()
+for i in 0 1 2 3 4 5 6; do goods+=("Check2($i)"); done
+
+measure start Label1 "Option1(0)" "Option1(1)" "Command1(0)" "Command1(1)" Text1
+click 84 41
+measure bad-news "${checks[@]}"
+click 276 41
+measure good-news "${goods[@]}"
+echo "PASS: every caption and the text box are readable under $theme"
