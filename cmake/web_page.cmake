@@ -34,8 +34,10 @@ function(quenlor_web_page target output_name filesystem)
     set_target_properties(${target} PROPERTIES SUFFIX ".html" OUTPUT_NAME ${output_name}
                                                RUNTIME_OUTPUT_DIRECTORY ${QUENLOR_PAGE_DIR}
                                                LINK_DEPENDS ${shell})
-    target_link_options(${target} PRIVATE --shell-file ${shell} -sENVIRONMENT=web
-                                          -sMALLOC=emmalloc -sMINIFY_HTML=0)
+    set(start ${PROJECT_SOURCE_DIR}/runtime/web/page_start.js)
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${start})
+    target_link_options(${target} PRIVATE --shell-file ${shell} --pre-js ${start}
+                                          -sENVIRONMENT=web -sMALLOC=emmalloc -sMINIFY_HTML=0)
     if(NOT filesystem)
         target_link_options(${target} PRIVATE -sFILESYSTEM=0)
     endif()

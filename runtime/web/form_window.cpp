@@ -13,7 +13,7 @@ EM_JS(void, quenlor_make_window, (const char* markup, const char* caption), {
     if (window) {
         // The page's own window: note what the person changed before the
         // program started, against what the page's HTML showed, and the
-        // buttons pressed (page.html keeps those).
+        // buttons pressed (window_markup keeps those).
         Array.prototype.forEach.call(window.children, function(element, row) {
             var input = element.tagName == "LABEL" ? element.firstChild : element;
             if (input.type == "radio" || input.type == "checkbox") {
@@ -23,7 +23,7 @@ EM_JS(void, quenlor_make_window, (const char* markup, const char* caption), {
                 if (input.value != input.defaultValue) early.push({row: row, value: input.value});
             }
         });
-        (Module.quenlorPresses || []).forEach(function(button) {
+        (globalThis.quenlorPresses || []).forEach(function(button) {
             early.push({row: Array.prototype.indexOf.call(window.children, button), press: true});
         });
     } else {

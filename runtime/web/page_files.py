@@ -36,29 +36,11 @@ def shells(parts_file, template_file, desktop_entry, out):
         f'<meta name="description" content="{description}">',
         f'<meta name="theme-color" content="{parts["colour"]}">',
         '<link rel="manifest" href="quenlor.webmanifest">',
-        '<link rel="apple-touch-icon" href="icon-256.png">',
-        # Registered once the page has loaded, so as not to slow its first paint.
-        '<script>if ("serviceWorker" in navigator) addEventListener("load", function() {'
-        ' navigator.serviceWorker.register("service-worker.js"); });</script>'])
+        '<link rel="apple-touch-icon" href="icon-256.png">'])
     html_caption = parts["caption"].replace("&", "&amp;").replace("<", "&lt;")
-    # The window is painted in its font first, and the program started after
-    # it, so that neither waits for the other; its files are fetched meanwhile.
-    start = "\n".join([
-        '<template id="quenlor-program">{{{ SCRIPT }}}</template>',
-        '<script>',
-        'document.fonts.load(\'16px "Times New Roman"\').then(function() {',
-        '  requestAnimationFrame(function() { setTimeout(function() {',
-        '    document.body.append(document.getElementById("quenlor-program").content);',
-        '  }); });',
-        '});',
-        '</script>'])
-    head += "\n" + "\n".join([
-        '<link rel="preload" href="index.js" as="script" fetchpriority="low">',
-        '<link rel="preload" href="index.wasm" as="fetch" crossorigin fetchpriority="low">'])
     program = (template.replace("@CAPTION@", html_caption).replace("@HEAD@", head)
-               .replace("@WINDOW@", parts["window"]).replace("@SCRIPT@", start))
-    plain = (template.replace("@CAPTION@", "").replace("@HEAD@\n", "").replace("@WINDOW@\n", "")
-             .replace("@SCRIPT@", "{{{ SCRIPT }}}"))
+               .replace("@WINDOW@", parts["window"]))
+    plain = template.replace("@CAPTION@", "").replace("@HEAD@\n", "").replace("@WINDOW@\n", "")
     out = Path(out)
     write(out / "index_shell.html", program)
     write(out / "plain_shell.html", plain)

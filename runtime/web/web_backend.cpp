@@ -36,15 +36,13 @@ WebBackend* WebBackend::current() {
 void WebBackend::create(Form& form) {
     m_form = &form;
     web::make_window(web::window_markup(form, false), form.definition().window.caption);
-    // The page's own window shows the state after Form_Load: each control is
-    // set to the state before it, which Form_Load then changes as it runs,
-    // all before the browser paints again.
-    for (Row row = 0; row < form.size(); ++row) {
-        const ControlState& state = form.state(row);
-        set_text(row, state.text);
-        set_value(row, state.value);
-        set_visible(row, state.visible);
-    }
+    // The markup shows every control's state but a check box's grey. The
+    // page's own window shows the state after Form_Load, which the build
+    // reached by the same steps that Form_Load now takes: where the two
+    // differ until then, Form_Load writes the control, before the browser
+    // paints again.
+    for (Row row = 0; row < form.size(); ++row)
+        if (form.state(row).value == Grayed) set_value(row, Grayed);
 }
 
 void WebBackend::show() {
