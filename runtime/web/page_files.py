@@ -35,11 +35,22 @@ def shells(parts_file, template_file, desktop_entry, out):
     head = "\n".join([
         f'<meta name="description" content="{description}">',
         f'<meta name="theme-color" content="{parts["colour"]}">',
+        # Asked for at once, the font is there when the window is first laid
+        # out and painted: all of its text shows in the first paint.
+        '<link rel="preload" href="QuenlorSerif.woff2" as="font" type="font/woff2" crossorigin>',
         '<link rel="manifest" href="quenlor.webmanifest">',
         '<link rel="apple-touch-icon" href="icon-256.png">'])
     html_caption = parts["caption"].replace("&", "&amp;").replace("<", "&lt;")
+    # The program's files are asked for only once the window has been painted,
+    # so that they never compete with it; the handler, compiled only when the
+    # page has loaded, is the page's first script.
+    start = ("document.body.append(document.getElementById('quenlor-program').content)")
     program = (template.replace("@CAPTION@", html_caption).replace("@HEAD@", head)
-               .replace("@WINDOW@", parts["window"]))
+               .replace("@WINDOW@", parts["window"])
+               .replace("<body>", '<body onload="requestAnimationFrame(function() {'
+                        f' setTimeout(function() {{ {start} }}); }})">')
+               .replace("{{{ SCRIPT }}}",
+                        '<template id="quenlor-program">{{{ SCRIPT }}}</template>'))
     plain = template.replace("@CAPTION@", "").replace("@HEAD@\n", "").replace("@WINDOW@\n", "")
     out = Path(out)
     write(out / "index_shell.html", program)
