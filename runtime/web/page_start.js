@@ -1,6 +1,6 @@
-// The start of every page of the web build, run before the program. The
-// page's HTML runs no script of its own, so that nothing stands between its
-// first byte and the window's first paint.
+// The start of every page of the web build, run before the program. Nothing
+// of the program runs before the window's first paint: the page fetches the
+// program once it has loaded, and the program waits here for that paint.
 
 // The program's standard error goes to the console as errors.
 Module["printErr"] = function(text) { console.error(text); };

@@ -13,7 +13,7 @@ import tempfile
 from pathlib import Path
 
 from cdp import Browser, Server
-from page_tests import BAD, GOOD, ORANGE, PLACES, Page, check, failures
+from page_tests import BAD, GOOD, ORANGE, Page, check, failures
 
 STARTED = "window.Module && Module.quenlor"
 ROOT = Path(__file__).resolve().parent.parent.parent
