@@ -9,6 +9,7 @@ figures come from the 64-bit twin under Wine; the size from the 32-bit exe.
 
 usage: run_benchmarks.py <linux build> <windows-x64 build> <windows-x86 build>
                          [--web <web build>] [--pairs N] [--smoke]
+       run_benchmarks.py --web <web build> [--pairs N] [--smoke]   (the page's alone)
 --smoke: one pass of each, to show that every benchmark still runs; no
 target is judged.
 """
@@ -129,16 +130,7 @@ def start_up_rows(toolkit, figures, smoke):
     return rows
 
 
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("linux")
-    parser.add_argument("windows_x64")
-    parser.add_argument("windows_x86")
-    parser.add_argument("--web", help="the web build, whose page is measured in Chromium")
-    parser.add_argument("--pairs", type=int, default=15)
-    parser.add_argument("--smoke", action="store_true")
-    args = parser.parse_args()
-    pairs = 1 if args.smoke else args.pairs
+def desktop_rows(args, pairs):
     linux, win64 = Path(args.linux).resolve(), Path(args.windows_x64).resolve()
     probe = f"{linux}/bench/first_frame"
 
@@ -176,6 +168,22 @@ def main():
     rows.append(row("32-bit exe, one file", f"{size / 1000:.0f} kB", "", "", "≤ 300 kB",
                     size <= 300_000, args.smoke))
 
+    return rows
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("linux", nargs="?")
+    parser.add_argument("windows_x64", nargs="?")
+    parser.add_argument("windows_x86", nargs="?")
+    parser.add_argument("--web", help="the web build, whose page is measured in Chromium")
+    parser.add_argument("--pairs", type=int, default=15)
+    parser.add_argument("--smoke", action="store_true")
+    args = parser.parse_args()
+    pairs = 1 if args.smoke else args.pairs
+    rows = []
+    if args.linux:
+        rows += desktop_rows(args, pairs)
     if args.web:
         import web_benchmarks
         rows += web_benchmarks.rows(Path(args.web) / "page", pairs, row, args.smoke)

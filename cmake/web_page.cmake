@@ -1,24 +1,79 @@
 # A program of the web build is a page: an .html from the page shell, its .js
-# loader and .wasm, in one folder with the form's font, its licence and the
-# icon, so that the folder as it is works from any static web host.
+# loader and .wasm, in one folder with the form's font, its licence, the
+# icons, the web app manifest and the service worker, so that the folder as
+# it is works from any static web host, and offline once visited.
 set(QUENLOR_PAGE_DIR ${PROJECT_BINARY_DIR}/page)
-set(quenlor_font /usr/share/fonts/truetype/liberation2/LiberationSerif-Regular.ttf)
+# Every file of the program's page, in the page folder; scripts/package zips
+# the same list.
+set(QUENLOR_PAGE_FILES index.html index.js index.wasm QuenlorSerif.woff2 QuenlorSerif-LICENSE.txt
+    icon.png icon-128.png icon-256.png icon.svg quenlor.webmanifest service-worker.js)
+# What the service worker keeps for use without the network.
+set(quenlor_offline_files index.html index.js index.wasm QuenlorSerif.woff2 icon.png icon-128.png
+    icon-256.png icon.svg quenlor.webmanifest)
 file(MAKE_DIRECTORY ${QUENLOR_PAGE_DIR})
-configure_file(${quenlor_font} ${QUENLOR_PAGE_DIR}/LiberationSerif-Regular.ttf COPYONLY)
-configure_file(/usr/share/doc/fonts-liberation2/copyright
-               ${QUENLOR_PAGE_DIR}/LiberationSerif-LICENSE.txt COPYONLY)
-configure_file(${PROJECT_SOURCE_DIR}/app/icons/quenlor-32.png ${QUENLOR_PAGE_DIR}/icon.png
-               COPYONLY)
+foreach(icon icon.png:quenlor-32.png icon-128.png:quenlor-128.png icon-256.png:quenlor-256.png
+             icon.svg:quenlor.svg)
+    string(REPLACE ":" ";" icon ${icon})
+    list(GET icon 0 to)
+    list(GET icon 1 from)
+    configure_file(${PROJECT_SOURCE_DIR}/app/icons/${from} ${QUENLOR_PAGE_DIR}/${to} COPYONLY)
+endforeach()
+
+# Debian's Python, which has fontTools with brotli (python3-fonttools, python3-brotli).
+set(Python3_EXECUTABLE /usr/bin/python3)
+set(quenlor_page_files ${PROJECT_SOURCE_DIR}/runtime/web/page_files.py)
 
 # filesystem: ON for the test programs, whose test framework writes files.
 function(quenlor_web_page target output_name filesystem)
-    set(shell ${PROJECT_SOURCE_DIR}/runtime/web/page.html)
+    if(target STREQUAL "quenlor")
+        set(shell ${PROJECT_BINARY_DIR}/index_shell.html)
+    else()
+        set(shell ${PROJECT_BINARY_DIR}/plain_shell.html)
+    endif()
+    add_dependencies(${target} quenlor_page_parts)
     set_target_properties(${target} PROPERTIES SUFFIX ".html" OUTPUT_NAME ${output_name}
                                                RUNTIME_OUTPUT_DIRECTORY ${QUENLOR_PAGE_DIR}
                                                LINK_DEPENDS ${shell})
-    target_link_options(${target} PRIVATE --shell-file ${shell} -sENVIRONMENT=web
-                                          -sMALLOC=emmalloc -sMINIFY_HTML=0)
+    set(start ${PROJECT_SOURCE_DIR}/runtime/web/page_start.js)
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${start})
+    target_link_options(${target} PRIVATE --shell-file ${shell} --pre-js ${start}
+                                          -sENVIRONMENT=web -sMALLOC=emmalloc -sMINIFY_HTML=0)
     if(NOT filesystem)
         target_link_options(${target} PRIVATE -sFILESYSTEM=0)
     endif()
+    if(target STREQUAL "quenlor")
+        list(TRANSFORM quenlor_offline_files PREPEND ${QUENLOR_PAGE_DIR}/ OUTPUT_VARIABLE files)
+        add_custom_command(TARGET ${target} POST_BUILD
+                           COMMAND ${Python3_EXECUTABLE} ${quenlor_page_files} service-worker
+                                   ${QUENLOR_PAGE_DIR} ${quenlor_offline_files}
+                           VERBATIM)
+    endif()
+endfunction()
+
+# The parts of the page taken from the program, built from the same code and
+# run under Node: the window after Form_Load, and every text it can show.
+function(quenlor_web_page_parts generator)
+    set(parts ${PROJECT_BINARY_DIR}/page_parts.json)
+    set(font /usr/share/fonts/truetype/liberation2/LiberationSerif-Regular.ttf)
+    set(licence /usr/share/doc/fonts-liberation2/copyright)
+    set(template ${PROJECT_SOURCE_DIR}/runtime/web/page.html)
+    set(entry ${PROJECT_SOURCE_DIR}/app/desktop/example.quenlor.quenlor.desktop)
+    add_custom_command(OUTPUT ${parts}
+                       COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${generator}>
+                               > ${parts}
+                       DEPENDS ${generator})
+    add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/index_shell.html
+                              ${PROJECT_BINARY_DIR}/plain_shell.html
+                              ${QUENLOR_PAGE_DIR}/quenlor.webmanifest
+                       COMMAND ${Python3_EXECUTABLE} ${quenlor_page_files} shells ${parts}
+                               ${template} ${entry} ${PROJECT_BINARY_DIR}
+                       DEPENDS ${parts} ${template} ${entry} ${quenlor_page_files})
+    add_custom_command(OUTPUT ${QUENLOR_PAGE_DIR}/QuenlorSerif.woff2
+                              ${QUENLOR_PAGE_DIR}/QuenlorSerif-LICENSE.txt
+                       COMMAND ${Python3_EXECUTABLE} ${quenlor_page_files} font ${parts} ${font}
+                               ${licence} ${QUENLOR_PAGE_DIR}
+                       DEPENDS ${parts} ${font} ${licence} ${quenlor_page_files})
+    add_custom_target(quenlor_page_parts
+                      DEPENDS ${PROJECT_BINARY_DIR}/index_shell.html
+                              ${QUENLOR_PAGE_DIR}/QuenlorSerif.woff2)
 endfunction()

@@ -26,6 +26,9 @@ public:
     // Runs the event loop until the window is closed or end() is called, and
     // returns the process's exit status.
     virtual int run() = 0;
+    // True where the event loop goes on after start() returns, as a browser's
+    // does: run() returns at once, and the window and its form are kept.
+    virtual bool outlives_start() const { return false; }
 
     virtual void set_text(Row row, std::string_view text) = 0;
     virtual void set_value(Row row, std::int16_t value) = 0;

@@ -1,22 +1,36 @@
 #include "runtime/web/form_window.h"
 
-#include "runtime/geometry.h"
-
 #include <emscripten.h>
 
 // The page keeps the window's elements in Module.quenlor: the window and,
 // per row, the control's outer element and the one that holds its state.
 
 // clang-format off
-EM_JS(void, quenlor_make_window, (const char* caption, int width, int height, const char* colour,
-                                  const char* font, int font_pixels, int weight), {
+EM_JS(void, quenlor_make_window, (const char* markup, const char* caption), {
     var old = Module.quenlor;
-    if (old) old.window.remove();
-    var window = document.createElement("main");
-    window.className = "quenlor-window";
-    window.hidden = true;
-    window.style.cssText = "width:" + width + "px;height:" + height + "px;background:" +
-        UTF8ToString(colour) + ";font:" + weight + " " + font_pixels + "px \"" + UTF8ToString(font) + "\"";
+    var window = old ? null : document.querySelector(".quenlor-window");
+    var early = [];
+    if (window) {
+        // The page's own window: note what the person changed before the
+        // program started, against what the page's HTML showed, and the
+        // buttons pressed (window_markup keeps those).
+        Array.prototype.forEach.call(window.children, function(element, row) {
+            var input = element.tagName == "LABEL" ? element.firstChild : element;
+            if (input.type == "radio" || input.type == "checkbox") {
+                if (input.checked != input.defaultChecked)
+                    early.push({row: row, checked: input.checked});
+            } else if (input.tagName == "TEXTAREA" || input.tagName == "INPUT") {
+                if (input.value != input.defaultValue) early.push({row: row, value: input.value});
+            }
+        });
+        (globalThis.quenlorPresses || []).forEach(function(button) {
+            early.push({row: Array.prototype.indexOf.call(window.children, button), press: true});
+        });
+    } else {
+        if (old) old.window.remove();
+        document.body.insertAdjacentHTML("beforeend", UTF8ToString(markup));
+        window = document.body.lastElementChild;
+    }
     // Enter presses no button and Escape nothing, as in the desktop window;
     // an arrow key moves to the next option button and chooses it.
     window.addEventListener("keydown", function(event) {
@@ -39,72 +53,60 @@ EM_JS(void, quenlor_make_window, (const char* caption, int width, int height, co
             }
         }
     });
+    // Each row's element, the one that holds its state and the one that shows
+    // its text; a text box's value as last written or typed, since reading it
+    // back from the element costs more than the rest of writing it.
+    var rows = Array.prototype.map.call(window.children, function(element, row) {
+        var input, label;
+        if (element.tagName == "LABEL") {
+            input = element.firstChild;
+            label = element.lastChild;
+            input.addEventListener("change", function() { _quenlor_changed(row); });
+        } else if (element.tagName == "BUTTON") {
+            input = label = element;
+            element.addEventListener("click", function() { _quenlor_pressed(row); });
+        } else if (element.tagName == "TEXTAREA" || element.tagName == "INPUT") {
+            input = element;
+            // The text is the box's value alone, as when the program writes it,
+            // the caret left where it is.
+            var from = element.selectionStart, to = element.selectionEnd;
+            element.value = element.value;
+            element.textContent = "";
+            element.setSelectionRange(from, to);
+            element.addEventListener("input", function() {
+                Module.quenlor.rows[row].value = element.value;
+                _quenlor_changed(row);
+            });
+        } else {
+            label = element;
+        }
+        if (input) input.quenlorRow = row;
+        return {element: element, input: input, label: label,
+                value: input && !label ? input.value : undefined};
+    });
     document.title = UTF8ToString(caption);
-    document.body.append(window);
-    Module.quenlor = {window: window, rows: [], messages: []};
+    Module.quenlor = {window: window, rows: rows, messages: [], early: early};
 });
 
-EM_JS(void, quenlor_add_control, (int row, int kind, const char* text, int left, int top, int width,
-                                  int height, const char* colour, int alignment, int graphical,
-                                  int multi_line, int scroll_bars, int locked, int heading,
-                                  const char* name), {
-    var caption = UTF8ToString(text);
-    var element, input, label;
-    if (kind == 0) {
-        element = label = document.createElement(heading ? "h1" : "div");
-        if (heading) {
-            element.id = "quenlor-heading";
-            Module.quenlor.window.setAttribute("aria-labelledby", element.id);
-        }
-    } else if (kind == 1 || kind == 2) {
-        element = document.createElement("label");
-        element.className = "choice";
-        input = document.createElement("input");
-        input.type = kind == 1 ? "radio" : "checkbox";
-        // Every option button is a tab stop of its own; the runtime keeps
-        // them one group.
-        if (kind == 1) input.name = "option" + row;
-        label = document.createElement("span");
-        element.append(input, label);
-        input.addEventListener("change", function() { _quenlor_changed(row); });
-    } else if (kind == 3) {
-        element = input = label = document.createElement("button");
-        element.type = "button";
-        if (graphical) element.className = "graphical";
-        element.addEventListener("click", function() { _quenlor_pressed(row); });
-    } else {
-        element = input = document.createElement(multi_line ? "textarea" : "input");
-        element.readOnly = locked != 0;
-        element.spellcheck = false;
-        element.style.overflowX = scroll_bars & 1 ? "scroll" : "hidden";
-        element.style.overflowY = scroll_bars & 2 ? "scroll" : "hidden";
-        if (scroll_bars & 1) element.wrap = "off";
-        element.value = caption;
-        element.setSelectionRange(0, 0);
-        element.addEventListener("input", function() {
-            Module.quenlor.rows[row].value = element.value;
-            _quenlor_changed(row);
-        });
-    }
-    if (label) label.textContent = caption;
-    if (input) input.quenlorRow = row;
-    var accessible = UTF8ToString(name);
-    if (accessible) element.setAttribute("aria-label", accessible);
-    var back = UTF8ToString(colour);
-    element.style.cssText += "left:" + left + "px;top:" + top + "px;width:" + width + "px;height:" +
-        height + "px" + (kind == 3 ? "" : ";text-align:" + ["left", "right", "center"][alignment]) +
-        (back ? ";background-color:" + back : "");
-    Module.quenlor.window.append(element);
-    // A text box's value as last written or typed: reading it back from the
-    // element costs more than the rest of writing it.
-    Module.quenlor.rows[row] = {element: element, input: input, label: label,
-                                value: input && !label ? input.value : undefined};
+EM_JS(int, quenlor_early_input_count, (), {
+    return Module.quenlor.early.length;
+});
+
+// The row; a press comes as -1 - row.
+EM_JS(int, quenlor_take_early_input, (int i), {
+    var early = Module.quenlor.early[i];
+    if (early.press) return -1 - early.row;
+    var input = Module.quenlor.rows[early.row].input;
+    if (early.checked !== undefined) input.checked = early.checked;
+    else input.value = early.value;
+    return early.row;
 });
 
 EM_JS(void, quenlor_show_window, (int focus), {
     var quenlor = Module.quenlor;
     quenlor.window.hidden = false;
-    if (focus >= 0) quenlor.rows[focus].input.focus();
+    if (focus >= 0 && !quenlor.window.contains(document.activeElement))
+        quenlor.rows[focus].input.focus();
 });
 
 EM_JS(void, quenlor_hide_window, (), {
@@ -188,18 +190,6 @@ namespace rt::web {
 
 namespace {
 
-// "#rrggbb", or "" for the platform's default.
-std::string css_colour(std::optional<Colour> colour) {
-    if (!colour) return {};
-    constexpr std::string_view digits = "0123456789abcdef";
-    std::string text = "#";
-    for (const int part : {colour->red(), colour->green(), colour->blue()}) {
-        text += digits[static_cast<std::size_t>(part) >> 4];
-        text += digits[static_cast<std::size_t>(part) & 15];
-    }
-    return text;
-}
-
 // The page's text boxes hold LF alone; the runtime's texts end lines with CR LF.
 std::string lf_only(std::string_view text) {
     std::string result;
@@ -219,30 +209,20 @@ std::string cr_lf(std::string_view text) {
     return result;
 }
 
-int as_int(bool b) {
-    return b ? 1 : 0;
-}
-
 } // namespace
 
-void make_window(const WindowDefinition& window) {
-    const std::string font(window.font.name);
-    quenlor_make_window(
-        std::string(window.caption).c_str(), to_pixels(window.client_width, standard_dpi),
-        to_pixels(window.client_height, standard_dpi), css_colour(window.back_colour).c_str(),
-        font.c_str(), points_to_pixels(window.font.points, standard_dpi), window.font.weight);
+void make_window(std::string_view markup, std::string_view caption) {
+    quenlor_make_window(std::string(markup).c_str(), std::string(caption).c_str());
 }
 
-void add_control(Row row, const ControlDefinition& control, bool heading) {
-    const PixelRect rect = to_pixels(control.rect, standard_dpi);
-    const std::string text =
-        control.kind == ControlKind::TextBox ? lf_only(control.text) : std::string(control.text);
-    quenlor_add_control(
-        static_cast<int>(row), static_cast<int>(control.kind), text.c_str(), rect.left, rect.top,
-        rect.width, rect.height, css_colour(control.back_colour).c_str(),
-        static_cast<int>(control.alignment), as_int(control.style == ButtonStyle::Graphical),
-        as_int(control.multi_line), static_cast<int>(control.scroll_bars), as_int(control.locked),
-        as_int(heading), std::string(control.accessible_name).c_str());
+std::size_t early_input_count() {
+    return static_cast<std::size_t>(quenlor_early_input_count());
+}
+
+EarlyInput take_early_input(std::size_t i) {
+    const int taken = quenlor_take_early_input(static_cast<int>(i));
+    if (taken < 0) return {static_cast<Row>(-1 - taken), true};
+    return {static_cast<Row>(taken), false};
 }
 
 void show_window(std::optional<Row> focus) {
@@ -267,7 +247,7 @@ void set_value(Row row, std::int16_t value) {
 }
 
 void set_visible(Row row, bool visible) {
-    quenlor_set_visible(static_cast<int>(row), as_int(visible));
+    quenlor_set_visible(static_cast<int>(row), visible ? 1 : 0);
 }
 
 bool checked(Row row) {

@@ -1,22 +1,21 @@
 #pragma once
 
-#include "runtime/form_definition.h"
 #include "runtime/types.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-// The window's elements in the page, made and written from C++. Only the
+// The window's elements in the page, written and read from C++. Only the
 // web backend calls these.
 namespace rt::web {
 
-// A new window in the page, hidden, in place of any window before it.
-void make_window(const WindowDefinition& window);
-// The element of the control at row, after those of the rows before it, so
-// that the page's order is the tab order.
-void add_control(Row row, const ControlDefinition& control, bool heading);
+// Takes the page's own window, the one its HTML shows from the first byte,
+// the first time; otherwise a new window from markup (window_markup), in
+// place of any window before it. Its children are the rows' elements.
+void make_window(std::string_view markup, std::string_view caption);
 // Shows the window with the focus on the control at row, if any.
 void show_window(std::optional<Row> focus);
 void hide_window();
@@ -27,6 +26,17 @@ void set_value(Row row, std::int16_t value);
 void set_visible(Row row, bool visible);
 bool checked(Row row);
 std::string text(Row row);
+
+// What the person did to the page's own window before the program took it:
+// the changes a control shows, in row order, then the presses of command
+// buttons in the order made. Taking a change puts the control back as the
+// person left it, for the backend to read and report.
+struct EarlyInput {
+    Row row;
+    bool press;
+};
+std::size_t early_input_count();
+EarlyInput take_early_input(std::size_t i);
 
 // A modal message over the page, which the user closes.
 void show_message(std::string_view title, std::string_view text);

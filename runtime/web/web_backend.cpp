@@ -3,6 +3,7 @@
 #include "runtime/form.h"
 #include "runtime/keyboard_navigation.h"
 #include "runtime/web/form_window.h"
+#include "runtime/web/window_markup.h"
 
 #include <emscripten.h>
 
@@ -34,28 +35,36 @@ WebBackend* WebBackend::current() {
 
 void WebBackend::create(Form& form) {
     m_form = &form;
-    const FormDefinition& definition = form.definition();
-    web::make_window(definition.window);
-    for (Row row = 0; row < form.size(); ++row) {
-        const ControlDefinition& control = form.control(row);
-        web::add_control(row, control,
-                         control.kind == ControlKind::Label &&
-                             control.array == definition.window.heading);
-        const ControlState& state = form.state(row);
-        set_value(row, state.value);
-        set_visible(row, state.visible);
-    }
+    web::make_window(web::window_markup(form, false), form.definition().window.caption);
+    // The markup shows every control's state but a check box's grey. The
+    // page's own window shows the state after Form_Load, which the build
+    // reached by the same steps that Form_Load now takes: where the two
+    // differ until then, Form_Load writes the control, before the browser
+    // paints again.
+    for (Row row = 0; row < form.size(); ++row)
+        if (form.state(row).value == Grayed) set_value(row, Grayed);
 }
 
 void WebBackend::show() {
     web::show_window(::rt::next_tab_stop(*m_form, std::nullopt, Direction::Forward));
 }
 
-// The browser runs the page's event loop: the program's part ends here and
-// its window stays, with everything that start() holds for it.
+// The browser runs the page's event loop, after start() has returned: what
+// is left is what the person did to the page's window before the program
+// took it, reported as the window now shows it, presses last.
 int WebBackend::run() {
-    emscripten_exit_with_live_runtime();
+    for (std::size_t i = 0; i < web::early_input_count() && !m_end_status; ++i) {
+        const web::EarlyInput input = web::take_early_input(i);
+        if (input.press)
+            pressed(input.row);
+        else
+            changed(input.row);
+    }
     return 0;
+}
+
+bool WebBackend::outlives_start() const {
+    return true;
 }
 
 void WebBackend::set_text(Row row, std::string_view text) {

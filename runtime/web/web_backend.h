@@ -22,6 +22,7 @@ public:
     void create(Form& form) override;
     void show() override;
     int run() override;
+    bool outlives_start() const override;
     void set_text(Row row, std::string_view text) override;
     void set_value(Row row, std::int16_t value) override;
     void set_visible(Row row, bool visible) override;

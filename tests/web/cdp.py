@@ -61,6 +61,7 @@ class Browser:
                                                   suppress_origin=True)
         self.next_id = 0
         self.console = []
+        self.events = []
         self.send("Runtime.enable")
         self.send("Page.enable")
         self.send("Emulation.setDeviceMetricsOverride", width=width, height=height,
@@ -89,7 +90,18 @@ class Browser:
                 return message["result"]
             self._event(message)
 
+    def wait_event(self, method):
+        """The parameters of the next event of that method, waiting for it."""
+        while True:
+            for i, (name, params) in enumerate(self.events):
+                if name == method:
+                    del self.events[i]
+                    return params
+            self._event(json.loads(self.socket.recv()))
+
     def _event(self, message):
+        if "method" in message:
+            self.events.append((message["method"], message.get("params", {})))
         if message.get("method") == "Runtime.consoleAPICalled":
             params = message["params"]
             text = " ".join(str(a.get("value", a.get("description", ""))) for a in params["args"])
@@ -123,7 +135,10 @@ class Browser:
             time.sleep(0.02)
         raise TimeoutError(expression)
 
-    def open(self, url, ready="document.querySelector('.quenlor-window:not([hidden])')"):
+    # The window shows from the page's first byte; it is the program's once
+    # the program has taken it (Module.quenlor).
+    def open(self, url, ready="window.Module && Module.quenlor && "
+                              "document.querySelector('.quenlor-window:not([hidden])')"):
         self.send("Page.navigate", url=url)
         self.wait_for(f"document.readyState == 'complete' && !!({ready})")
         self.evaluate("document.fonts.ready.then(() => true)")

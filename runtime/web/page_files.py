@@ -1,0 +1,156 @@
+#!/usr/bin/python3
+"""Writes the page's files that the build makes from the program and Debian's
+font, into the page's folder.
+
+usage: page_files.py shells <parts.json> <page.html> <desktop entry> <out folder>
+           the program's page shell (its window, description, manifest and
+           service worker) and the plain one the test pages are built from,
+           and the web app manifest
+       page_files.py font <parts.json> <font.ttf> <licence> <out folder>
+           the font with only the glyphs the window shows, as WOFF2, and its
+           licence
+       page_files.py service-worker <page folder> <file>...
+           the service worker that keeps those files for use offline"""
+
+import hashlib
+import json
+import sys
+from pathlib import Path
+
+FONT = "QuenlorSerif.woff2"
+ICONS = [("icon-128.png", "128x128", "image/png"), ("icon-256.png", "256x256", "image/png"),
+         ("icon.svg", "any", "image/svg+xml")]
+
+
+def write(path, text):
+    Path(path).write_text(text, encoding="utf-8")
+
+
+def shells(parts_file, template_file, desktop_entry, out):
+    parts = json.loads(Path(parts_file).read_text(encoding="utf-8"))
+    template = Path(template_file).read_text(encoding="utf-8")
+    description = next(line.split("=", 1)[1] for line in
+                       Path(desktop_entry).read_text(encoding="utf-8").splitlines()
+                       if line.startswith("Comment="))
+    head = "\n".join([
+        f'<meta name="description" content="{description}">',
+        f'<meta name="theme-color" content="{parts["colour"]}">',
+        # Asked for at once, the font is there when the window is first laid
+        # out and painted: all of its text shows in the first paint.
+        '<link rel="preload" href="QuenlorSerif.woff2" as="font" type="font/woff2" crossorigin>',
+        '<link rel="manifest" href="quenlor.webmanifest">',
+        '<link rel="apple-touch-icon" href="icon-256.png">'])
+    html_caption = parts["caption"].replace("&", "&amp;").replace("<", "&lt;")
+    # The program's files are asked for only once the window has been painted,
+    # so that they never compete with it; the handler, compiled only when the
+    # page has loaded, is the page's first script.
+    start = ("document.body.append(document.getElementById('quenlor-program').content)")
+    program = (template.replace("@CAPTION@", html_caption).replace("@HEAD@", head)
+               .replace("@WINDOW@", parts["window"])
+               .replace("<body>", '<body onload="requestAnimationFrame(function() {'
+                        f' setTimeout(function() {{ {start} }}); }})">')
+               .replace("{{{ SCRIPT }}}",
+                        '<template id="quenlor-program">{{{ SCRIPT }}}</template>'))
+    plain = template.replace("@CAPTION@", "").replace("@HEAD@\n", "").replace("@WINDOW@\n", "")
+    out = Path(out)
+    write(out / "index_shell.html", program)
+    write(out / "plain_shell.html", plain)
+    manifest = {
+        "name": parts["title"], "short_name": parts["title"], "description": description,
+        "lang": "bg", "start_url": "./", "scope": "./", "display": "standalone",
+        "background_color": parts["colour"], "theme_color": parts["colour"],
+        "icons": [{"src": src, "sizes": sizes, "type": kind} for src, sizes, kind in ICONS]}
+    write(out / "page" / "quenlor.webmanifest",
+                     json.dumps(manifest, ensure_ascii=False, indent=1) + "\n")
+
+
+def font(parts_file, ttf, licence, out):
+    from fontTools import subset
+
+    texts = json.loads(Path(parts_file).read_text(encoding="utf-8"))["texts"]
+    options = subset.Options()
+    options.flavor = "woff2"
+    options.name_IDs = ["*"]
+    options.notdef_outline = True
+    face = subset.load_font(ttf, options)
+    subsetter = subset.Subsetter(options)
+    subsetter.populate(text="".join(sorted(set(texts) - {"\r", "\n"})))
+    subsetter.subset(face)
+    # Liberation is a Reserved Font Name: a changed font may not be called by
+    # it, nor by Tinos, the other name the licence reserves.
+    # The records that name the font: family, unique id, full name, PostScript
+    # name, version, typographic and WWS family and subfamily.
+    for record in face["name"].names:
+        if record.nameID not in (1, 3, 4, 5, 6, 16, 17, 18, 21, 22, 25):
+            continue
+        text = record.toUnicode()
+        renamed = (text.replace("Liberation Serif", "Quenlor Serif")
+                   .replace("LiberationSerif", "QuenlorSerif"))
+        if record.nameID == 5:
+            renamed += "; the glyphs of Quenlor's window"
+        assert "Liberation" not in renamed and "Tinos" not in renamed, renamed
+        record.string = renamed
+    out = Path(out)
+    subset.save_font(face, str(out / FONT), options)
+    notice = ("QuenlorSerif.woff2 is a modified version of Liberation Serif Regular from\n"
+              "Debian's fonts-liberation2: it keeps only the glyphs that Quenlor's window\n"
+              "shows, and is renamed, as the licence below requires of a modified version\n"
+              "(Reserved Font Names). It is under the same licence.\n\n")
+    write(out / "QuenlorSerif-LICENSE.txt",
+                     notice + Path(licence).read_text(encoding="utf-8"))
+
+
+def service_worker(folder, files):
+    """The worker keeps the page's files in a cache named for their content:
+    any change gives the worker new bytes, so that the browser installs it on
+    the next visit with the network, which fetches the new files and drops
+    the old ones."""
+    folder = Path(folder)
+    digest = hashlib.sha256()
+    for name in files:
+        digest.update(name.encode() + b"\0" + (folder / name).read_bytes())
+    kept = ["./" if name == "index.html" else name for name in files]
+    script = f"""// The page's files, kept for use without the network. Written by the build.
+var CACHE = "quenlor-{digest.hexdigest()[:16]}";
+var FILES = {json.dumps(kept)};
+
+self.addEventListener("install", function(event) {{
+  event.waitUntil(caches.open(CACHE).then(function(cache) {{
+    return cache.addAll(FILES.map(function(file) {{ return new Request(file, {{cache: "reload"}}); }}));
+  }}).then(function() {{ return self.skipWaiting(); }}));
+}});
+
+self.addEventListener("activate", function(event) {{
+  event.waitUntil(caches.keys().then(function(names) {{
+    return Promise.all(names.filter(function(name) {{ return name != CACHE; }})
+                            .map(function(name) {{ return caches.delete(name); }}));
+  }}).then(function() {{ return self.clients.claim(); }}));
+}});
+
+// The kept file when there is one, else the network.
+self.addEventListener("fetch", function(event) {{
+  if (event.request.method != "GET") return;
+  var url = new URL(event.request.url);
+  var key = url.pathname.endsWith("/index.html") ? new URL("./", url) : url;
+  event.respondWith(caches.open(CACHE).then(function(cache) {{
+    return cache.match(key.href, {{ignoreSearch: true}});
+  }}).then(function(kept) {{ return kept || fetch(event.request); }}));
+}});
+"""
+    write(folder / "service-worker.js", script)
+
+
+def main():
+    command, args = sys.argv[1], sys.argv[2:]
+    if command == "shells":
+        shells(*args)
+    elif command == "font":
+        font(*args)
+    elif command == "service-worker":
+        service_worker(args[0], args[1:])
+    else:
+        sys.exit(__doc__)
+
+
+if __name__ == "__main__":
+    main()

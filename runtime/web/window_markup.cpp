@@ -1,0 +1,150 @@
+#include "runtime/web/window_markup.h"
+
+#include "runtime/form.h"
+#include "runtime/geometry.h"
+
+#include <string_view>
+
+namespace rt::web {
+
+namespace {
+
+// Text as HTML shows it, in an element or in a quoted attribute.
+std::string escaped(std::string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            result += "&amp;";
+            break;
+        case '<':
+            result += "&lt;";
+            break;
+        case '>':
+            result += "&gt;";
+            break;
+        case '"':
+            result += "&quot;";
+            break;
+        case '\r':
+            break; // the page's text holds LF alone
+        default:
+            result += c;
+        }
+    }
+    return result;
+}
+
+std::string px(int pixels) {
+    return std::to_string(pixels) + "px";
+}
+
+std::string_view alignment(Alignment a) {
+    switch (a) {
+    case Alignment::Left:
+        return "left";
+    case Alignment::Right:
+        return "right";
+    case Alignment::Centre:
+        return "center";
+    }
+    return "left";
+}
+
+// The attributes common to every control's element: place, alignment,
+// colour, accessible name, and whether it shows.
+std::string attributes(const ControlDefinition& control, const ControlState& state,
+                       std::string_view overflow) {
+    const PixelRect rect = to_pixels(control.rect, standard_dpi);
+    std::string style(overflow);
+    style += "left:" + px(rect.left) + ";top:" + px(rect.top) + ";width:" + px(rect.width) +
+             ";height:" + px(rect.height);
+    if (control.kind != ControlKind::CommandButton)
+        style += ";text-align:" + std::string(alignment(control.alignment));
+    if (control.back_colour) style += ";background-color:" + css_colour(control.back_colour);
+    std::string result = " style=\"" + style + "\"";
+    if (!control.accessible_name.empty())
+        result += " aria-label=\"" + escaped(control.accessible_name) + "\"";
+    if (!state.visible) result += " hidden";
+    return result;
+}
+
+std::string control_markup(const Form& form, Row row) {
+    const ControlDefinition& control = form.control(row);
+    const ControlState& state = form.state(row);
+    const std::string text = escaped(state.text);
+    switch (control.kind) {
+    case ControlKind::Label: {
+        if (control.array == form.definition().window.heading)
+            return "<h1 id=\"quenlor-heading\"" + attributes(control, state, "") + ">" + text +
+                   "</h1>";
+        return "<div" + attributes(control, state, "") + ">" + text + "</div>";
+    }
+    case ControlKind::OptionButton:
+    case ControlKind::CheckBox: {
+        // Every option button is a tab stop of its own; the runtime keeps them
+        // one group.
+        const bool option = control.kind == ControlKind::OptionButton;
+        const bool checked = option ? state.value != False : state.value == Checked;
+        return "<label class=\"choice\"" + attributes(control, state, "") + "><input type=\"" +
+               (option ? "radio\" name=\"option" + std::to_string(row) : std::string("checkbox")) +
+               "\"" + (checked ? " checked" : "") + "><span>" + text + "</span></label>";
+    }
+    case ControlKind::CommandButton:
+        return std::string("<button type=\"button\"") +
+               (control.style == ButtonStyle::Graphical ? " class=\"graphical\"" : "") +
+               attributes(control, state, "") + ">" + text + "</button>";
+    case ControlKind::TextBox: {
+        const auto bars = static_cast<int>(control.scroll_bars);
+        const std::string overflow = std::string("overflow-x:") + (bars & 1 ? "scroll" : "hidden") +
+                                     ";overflow-y:" + (bars & 2 ? "scroll" : "hidden") + ";";
+        std::string common = attributes(control, state, overflow) + " spellcheck=\"false\"" +
+                             (control.locked ? " readonly" : "");
+        if (!control.multi_line)
+            return "<input type=\"text\"" + common + " value=\"" + text + "\">";
+        if (bars & 1) common += " wrap=\"off\"";
+        // The parser drops a line break that opens a text area's text.
+        return "<textarea" + common + ">" + (text.starts_with('\n') ? "\n" : "") + text +
+               "</textarea>";
+    }
+    }
+    return {};
+}
+
+} // namespace
+
+std::string css_colour(std::optional<Colour> colour) {
+    if (!colour) return {};
+    constexpr std::string_view digits = "0123456789abcdef";
+    std::string text = "#";
+    for (const int part : {colour->red(), colour->green(), colour->blue()}) {
+        text += digits[static_cast<std::size_t>(part) >> 4];
+        text += digits[static_cast<std::size_t>(part) & 15];
+    }
+    return text;
+}
+
+std::string window_markup(const Form& form, bool shown) {
+    const WindowDefinition& window = form.definition().window;
+    // A button pressed before the program has started, the window already
+    // shown, is kept for the program to press once it has (make_window). The
+    // handler is compiled only when a click comes, so the page runs no script
+    // before its first paint.
+    std::string markup =
+        "<main class=\"quenlor-window\" onclick=\"var b = event.target.closest('button');"
+        " if (b &amp;&amp; !(window.Module &amp;&amp; Module.quenlor))"
+        " (window.quenlorPresses = window.quenlorPresses || []).push(b)\"";
+    if (!shown) markup += " hidden";
+    if (!window.heading.empty()) markup += " aria-labelledby=\"quenlor-heading\"";
+    markup += " style=\"width:" + px(to_pixels(window.client_width, standard_dpi)) +
+              ";height:" + px(to_pixels(window.client_height, standard_dpi)) +
+              ";background:" + css_colour(window.back_colour) +
+              ";font:" + std::to_string(window.font.weight) + " " +
+              px(points_to_pixels(window.font.points, standard_dpi)) + " &quot;" +
+              escaped(window.font.name) + "&quot;\">";
+    for (Row row = 0; row < form.size(); ++row) markup += control_markup(form, row);
+    return markup + "</main>";
+}
+
+} // namespace rt::web
