@@ -117,12 +117,14 @@ wait_for_client_area() {
         { echo "(last seen: ${client_size:-nothing})" >&2; return 1; }
 }
 
-# A left click at x y of the window's client area. The program takes its
-# input in order, so a later read waits for the click's effect by waiting
-# for its own answer.
+# A left click at x y of the window's client area. The X server takes the
+# move and the click in order, and the program its input, so a later read
+# waits for the click's effect by waiting for an answer of the program's.
+# (No --sync: xdotool waits for a move, and so waits long when the pointer
+# is already there.)
 click_in_client() {
     local window=$1 x=$2 y=$3
-    xdotool mousemove --window "$window" --sync $((x + client_x)) $((y + client_y)) click 1
+    xdotool mousemove --window "$window" $((x + client_x)) $((y + client_y)) click 1
 }
 
 # Waits for the program to end and sets its exit status in status.

@@ -101,7 +101,7 @@ for scale in 1 2; do
     expect "same size and place after clicks and keys ($client_size at $client_x,$client_y)" \
         test "$client_size $client_x,$client_y" = "$size $before"
 
-    xdotool mousemove --sync $((right - 12 * scale)) $bar_y click 1
+    xdotool mousemove $((right - 12 * scale)) $bar_y click 1
     if wait_for_exit 10; then
         expect "the close button ends it with status 0" test "$status" -eq 0
     else

@@ -42,7 +42,7 @@ pointer_inside() {
     (($(protocol_count 'wl_pointer@[0-9]+\.enter\(') > $(protocol_count 'wl_pointer@[0-9]+\.leave\(')))
 }
 pointer_into() {
-    xdotool mousemove --sync "$1" "$2"
+    xdotool mousemove "$1" "$2"
     wait_for 30 "wl_pointer.enter in the protocol log" pointer_inside
 }
 
@@ -53,6 +53,6 @@ pointer_into() {
 click_at() {
     local x=$1 y=$2 count=${3:-1} before
     before=$(protocol_count 'wl_pointer@[0-9]+\.button\(.*, 1\)$')
-    xdotool mousemove --sync "$x" "$y" click --repeat "$count" --delay 80 1
+    xdotool mousemove "$x" "$y" click --repeat "$count" --delay 80 1
     wait_for_protocol 'wl_pointer@[0-9]+\.button\(.*, 1\)$' $((before + count - 1))
 }
