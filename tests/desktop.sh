@@ -2,9 +2,10 @@
 # not run. The caller sets `work` (a scratch folder) and `program_pid`.
 #
 # Sourcing it runs the rest of the test in a process group of its own and
-# ends that whole group when the test ends, however it ends: nothing the
-# test starts (X server, session bus, compositor, Wine's server, the program
-# and whatever those start) outlives it.
+# ends that whole group when the test ends, however it ends, and every
+# process that carries the test's mark in its environment: nothing the test
+# starts (X server, session bus, compositor, Wine's server, the program and
+# whatever those start) outlives it.
 
 if [[ -z ${QUENLOR_TEST_GROUP:-} ]]; then
     export QUENLOR_TEST_GROUP=$$
@@ -18,6 +19,12 @@ if [[ -z ${QUENLOR_TEST_GROUP:-} ]]; then
     # wait returns early when a signal arrives; then wait for the test itself.
     while kill -0 "$test_group" 2>/dev/null; do wait "$test_group" || test_status=$?; done
     kill -KILL -- -"$test_group" 2>/dev/null || true
+    # A process that made a group of its own (dbus-daemon does) still
+    # carries the mark in its environment.
+    for proc in /proc/[0-9]*; do
+        [[ ${proc#/proc/} != "$$" ]] && grep -qxzF "QUENLOR_TEST_GROUP=$$" "$proc/environ" 2>/dev/null &&
+            kill -KILL "${proc#/proc/}" 2>/dev/null || true
+    done
     exit "$test_status"
 fi
 
