@@ -1,18 +1,101 @@
-# Shared by the tests that use a real program in a private X server: sourced,
+# Shared by the tests that use a real program in a private desktop: sourced,
 # not run. The caller sets `work` (a scratch folder) and `program_pid`.
+#
+# Sourcing it runs the rest of the test in a process group of its own and
+# ends that whole group when the test ends, however it ends, and every
+# process that carries the test's mark in its environment: nothing the test
+# starts (X server, session bus, compositor, Wine's server, the program and
+# whatever those start) outlives it.
 
-# Starts an X server of its own at 96 dpi and points DISPLAY at it; the
-# screen is 800x600 unless given as WxH.
-start_private_display() {
-    Xvfb -displayfd 3 -screen 0 "${1:-800x600}x24" -dpi 96 -nolisten tcp 3>"$work/display" 2>/dev/null &
-    xvfb_pid=$!
-    for _ in $(seq 50); do [[ -s $work/display ]] && break; sleep 0.1; done
-    mkdir -p -m 700 "$work/runtime"
-    export DISPLAY=":$(cat "$work/display")" XDG_RUNTIME_DIR="$work/runtime"
+if [[ -z ${QUENLOR_TEST_GROUP:-} ]]; then
+    export QUENLOR_TEST_GROUP=$$
+    # In the background of a shell without job control the child leads no
+    # group, so setsid makes it a session and group of its own in place.
+    setsid "$0" "$@" &
+    test_group=$!
+    trap 'kill -TERM -- -$test_group 2>/dev/null' TERM INT HUP
+    test_status=0
+    wait "$test_group" || test_status=$?
+    # wait returns early when a signal arrives; then wait for the test itself.
+    while kill -0 "$test_group" 2>/dev/null; do wait "$test_group" || test_status=$?; done
+    kill -KILL -- -"$test_group" 2>/dev/null || true
+    # A process that made a group of its own (dbus-daemon does) still
+    # carries the mark in its environment.
+    for proc in /proc/[0-9]*; do
+        [[ ${proc#/proc/} != "$$" ]] && grep -qxzF "QUENLOR_TEST_GROUP=$$" "$proc/environ" 2>/dev/null &&
+            kill -KILL "${proc#/proc/}" 2>/dev/null || true
+    done
+    exit "$test_status"
+fi
+
+# wait_for <seconds> <what> <command...>: runs the command until it succeeds.
+# After the deadline it says what never happened, on standard error, and
+# fails.
+wait_for() {
+    local seconds=$1 what=$2
+    shift 2
+    local deadline=$((SECONDS + seconds))
+    until "$@"; do
+        if ((SECONDS >= deadline)); then
+            echo "FAIL waited ${seconds}s for $what" >&2
+            return 1
+        fi
+        sleep 0.05
+    done
 }
 
+# Starts a desktop of the test's own and points the environment at it: an X
+# server at 96 dpi on a display number it picks itself (-displayfd), a runtime
+# folder and HOME under $work, and a session bus. The screen is 800x600
+# unless given as WxH. The bus is one of:
+#   own      a dbus-daemon of the test's own, as a desktop session has;
+#   refused  an address where nothing listens, as over ssh or in a container:
+#            the program must do without one, and cannot start one either.
+start_private_display() {
+    local size=${1:-800x600} bus=${2:-own}
+    mkdir -p -m 700 "$work/runtime" "$work/home"
+    unset WAYLAND_DISPLAY XAUTHORITY SESSION_MANAGER XDG_SESSION_TYPE XDG_CURRENT_DESKTOP \
+        XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_STATE_HOME
+    export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -dpi 96 -nolisten tcp 3>"$work/display" 2>/dev/null &
+    xvfb_pid=$!
+    wait_for 30 "the X server to start" test -s "$work/display" || exit 1
+    export DISPLAY=":$(cat "$work/display")"
+    case $bus in
+    own)
+        dbus-daemon --session --nofork --address="unix:path=$work/runtime/bus" \
+            --print-address=4 4>"$work/bus" 2>"$work/bus.log" &
+        bus_pid=$!
+        wait_for 30 "the session bus to start" test -s "$work/bus" || exit 1
+        DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
+        ;;
+    refused) DBUS_SESSION_BUS_ADDRESS="unix:path=$work/runtime/no-bus" ;;
+    *) echo "start_private_display: no such bus: $bus" >&2; exit 2 ;;
+    esac
+    export DBUS_SESSION_BUS_ADDRESS
+}
+
+# Ends the X server, as when a display goes away; the rest of the desktop
+# ends with the test.
 stop_private_display() {
-    [[ -n ${xvfb_pid:-} ]] && kill "$xvfb_pid" 2>/dev/null || true
+    if [[ -n ${xvfb_pid:-} ]]; then
+        kill "$xvfb_pid" 2>/dev/null
+        wait "$xvfb_pid" 2>/dev/null
+        xvfb_pid=
+    fi
+    return 0
+}
+
+# Prints the id of the first viewable window whose name matches the pattern
+# once there is one; fails after the deadline (60 s unless given).
+wait_for_window() {
+    local pattern=$1 seconds=${2:-60} found=
+    found_window() {
+        found=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n1)
+        [[ -n $found ]]
+    }
+    wait_for "$seconds" "a window named $pattern" found_window || return 1
+    echo "$found"
 }
 
 # Sets client_x, client_y and client_size to the client area of window:
@@ -20,7 +103,7 @@ stop_private_display() {
 # around it, as Wine draws one with no window manager, lies outside.
 find_client_area() {
     local window=$1 colour=$2 box
-    import -window "$window" "$work/whole.png"
+    import -window "$window" "$work/whole.png" 2>/dev/null || return 1
     box=$(convert "$work/whole.png" -fill black +opaque "$colour" -fill white -opaque "$colour" \
         -bordercolor black -border 1 -format '%@' info:)
     IFS=+ read -r client_size client_x client_y <<<"$box"
@@ -28,11 +111,27 @@ find_client_area() {
     client_y=$((client_y - 1))
 }
 
-# A left click at x y of the window's client area.
+# find_client_area once the window has drawn its client area (of the given
+# WxH, when given); fails after 60 seconds.
+wait_for_client_area() {
+    local window=$1 colour=$2 size=${3:-}
+    drawn() {
+        find_client_area "$window" "$colour" || return 1
+        [[ ${client_size%x*} -gt 1 && ${client_size#*x} -gt 1 ]] || return 1
+        [[ -z $size || $client_size == "$size" ]]
+    }
+    wait_for 60 "the window's client area${size:+ of $size} in $colour" drawn ||
+        { echo "(last seen: ${client_size:-nothing})" >&2; return 1; }
+}
+
+# A left click at x y of the window's client area. The X server takes the
+# move and the click in order, and the program its input, so a later read
+# waits for the click's effect by waiting for an answer of the program's.
+# (No --sync: xdotool waits for a move, and so waits long when the pointer
+# is already there.)
 click_in_client() {
     local window=$1 x=$2 y=$3
-    xdotool mousemove --window "$window" --sync $((x + client_x)) $((y + client_y)) click 1
-    sleep 0.3
+    xdotool mousemove --window "$window" $((x + client_x)) $((y + client_y)) click 1
 }
 
 # Waits for the program to end and sets its exit status in status.

@@ -164,13 +164,18 @@ TEST_F(Contract, ACommandClickRaisesItsArraysProcedureWithItsIndex) {
     EXPECT_EQ(event_log().size(), 2u) << "labels and text boxes raise no click";
 }
 
+// The fault's procedure writes Grayed to the first box and True to the second
+// option, while the person has chosen the first.
 TEST_F(Contract, ValuesWrittenInCodeShowAndRaiseNoEvent) {
+    harness->click(FirstOption);
     set_fault(Fault::ValuesFromCode);
     harness->click(FaultCommand);
-    EXPECT_EQ(event_log(), (Log{"Form_Load shown=0", "Command1_Click(1)", "fault done"}));
+    EXPECT_EQ(event_log(),
+              (Log{"Form_Load shown=0", "Option1_Click(0)", "Command1_Click(1)", "fault done"}));
     EXPECT_EQ(harness->shown_value(FirstBox), rt::Grayed);
     EXPECT_NE(harness->shown_value(SecondOption), rt::False);
     EXPECT_EQ((*form)["Option1"].Item(0).Value(), rt::False);
+    EXPECT_EQ(harness->shown_value(FirstOption), rt::False) << "the group shows one choice";
     EXPECT_TRUE(harness->error_boxes().empty());
 }
 

@@ -11,18 +11,12 @@ set -uo pipefail
 build=$(realpath "$1")
 here=$(dirname "$(realpath "$0")")
 source "$here/../desktop.sh"
+source "$here/wayland.sh"
 work=$(mktemp -d)
 screens="$build/wayland-screens"
 mkdir -p "$screens"
 program_pid=
-weston_pid=
-cleanup() {
-    [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null
-    [[ -n $weston_pid ]] && kill "$weston_pid" 2>/dev/null
-    stop_private_display
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap '[[ -n ${QUENLOR_KEEP:-} ]] && cp "$log" /tmp/wt19-wl.log; rm -rf "$work"' EXIT
 failures=0
 expect() {
     local what=$1
@@ -30,7 +24,9 @@ expect() {
     if "$@"; then echo "ok   $what"; else echo "FAIL $what"; failures=$((failures + 1)); fi
 }
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
-start_private_display 1280x1024
+# A session bus of its own, as a Wayland desktop session has.
+start_private_display 1280x1024 own
+log=$work/stderr
 
 # The colour (as #RRGGBB) at x y of the client area, in 96-dpi pixels.
 colour_at() {
@@ -43,24 +39,24 @@ find_client() {
     shoot
     local box
     box=$(convert "$work/screen.png" -fill black +opaque '#C0C0FF' -fill white -opaque '#C0C0FF' \
-        -format '%@' info:)
+        -format '%@' info: 2>/dev/null)
     IFS=+ read -r client_size client_x client_y <<<"$box"
 }
-click_at() { xdotool mousemove "$1" "$2" click "${3:-1}"; sleep 0.4; }
+# find_client until the client area is as given: size and, when given, place.
+client_is() {
+    find_client
+    [[ $client_size == "$1" && (-z ${2:-} || "$client_x,$client_y" == "$2") ]]
+}
 
 for scale in 1 2; do
     echo "== scale $scale"
-    socket=quenlor-$scale
-    weston --backend=x11-backend.so --use-pixman --no-config --idle-time=0 --socket="$socket" \
-        --width=600 --height=500 --scale="$scale" >"$work/weston.log" 2>&1 &
-    weston_pid=$!
-    for _ in $(seq 50); do [[ -S $XDG_RUNTIME_DIR/$socket ]] && break; sleep 0.1; done
-    env -u DISPLAY WAYLAND_DISPLAY="$socket" WAYLAND_DEBUG=1 "$work/prefix/bin/quenlor" \
-        2>"$work/stderr" &
+    start_weston "quenlor-$scale" "$scale" || exit 1
+    env -u DISPLAY WAYLAND_DISPLAY="$weston_socket" WAYLAND_DEBUG=1 "$work/prefix/bin/quenlor" \
+        2>"$log" &
     program_pid=$!
-    for _ in $(seq 100); do grep -q 'wl_surface@[0-9]*\.commit' "$work/stderr" && break; sleep 0.1; done
-    sleep 1.5
-    log=$work/stderr
+    size=$((470 * scale))x$((357 * scale))
+    wait_for 60 "the client area of $size on the screen" client_is "$size" ||
+        expect "the window is shown ($client_size)" false
     requests() { grep -o -- "-> xdg_toplevel@[0-9]*\.$1([^)]*)" "$log" | sed 's/^-> xdg_toplevel@[0-9]*\.//'; }
     expect "app id is the desktop entry's" test "$(requests set_app_id)" = 'set_app_id("example.quenlor.quenlor")'
     expect "title" test "$(requests set_title)" = 'set_title("www.quenlor.example Quenlor")'
@@ -68,9 +64,8 @@ for scale in 1 2; do
     expect "not resizable: minimum size ${min#set_min_size} is the maximum" test "${min#set_min_size}" = "${max#set_max_size}"
     expect "buffer scale $scale" grep -q "set_buffer_scale($scale)" "$log"
 
-    find_client
     cp "$work/screen.png" "$screens/scale-$scale.png"
-    expect "client area $client_size at scale $scale" test "$client_size" = "$((470 * scale))x$((357 * scale))"
+    expect "client area $client_size at scale $scale" test "$client_size" = "$size"
     # The heading, the two option buttons' rows, "Изведи" and "Изтрий", sampled
     # away from their text.
     expect "colours" test "$(colour_at 80 5) $(colour_at 40 41) $(colour_at 230 41) $(colour_at 458 44) $(colour_at 458 156)" \
@@ -88,31 +83,32 @@ for scale in 1 2; do
     before="$client_x,$client_y"
     bar_y=$((client_y - 12 * scale))
     right=$((client_x + 470 * scale))
+    # Nothing is clicked before the program knows the pointer is over it.
+    pointer_into $((client_x + 200 * scale)) $((client_y + 200 * scale)) ||
+        expect "the pointer entered the window" false
     click_at $((right - 36 * scale)) $bar_y
     click_at $((right - 60 * scale)) $bar_y
-    xdotool mousemove $((client_x + 200 * scale)) $bar_y click --repeat 2 --delay 80 1
-    sleep 0.4
-    # The compositor's full-screen key: the window takes the state back.
+    click_at $((client_x + 200 * scale)) $bar_y 2
+    # The compositor's full-screen key: the window takes the state back. Its
+    # answer comes after every click above, in the order they were sent.
     click_at $((client_x + 200 * scale)) $((client_y + 200 * scale))
     xdotool key super+shift+f
-    sleep 0.8
+    wait_for_protocol '-> xdg_toplevel@[0-9]+\.unset_fullscreen' 0 30
     expect "full screen was asked for and refused" grep -q -- '-> xdg_toplevel@[0-9]*\.unset_fullscreen' "$log"
     expect "no maximise or minimise requested" bash -c "! grep -q -E -- '-> xdg_toplevel@[0-9]+\.set_(maximized|minimized|fullscreen)' '$log'"
-    find_client
+    wait_for 10 "the client area back at $before" client_is "$size" "$before"
     cp "$work/screen.png" "$screens/scale-$scale-after.png"
     expect "same size and place after clicks and keys ($client_size at $client_x,$client_y)" \
-        test "$client_size $client_x,$client_y" = "$((470 * scale))x$((357 * scale)) $before"
+        test "$client_size $client_x,$client_y" = "$size $before"
 
-    click_at $((right - 12 * scale)) $bar_y
+    xdotool mousemove $((right - 12 * scale)) $bar_y click 1
     if wait_for_exit 10; then
         expect "the close button ends it with status 0" test "$status" -eq 0
     else
         expect "the close button ends it" false
     fi
     expect "nothing on standard error but the protocol log" bash -c "! grep -v '^\[' '$log' | grep -q ."
-    kill "$weston_pid" 2>/dev/null
-    wait "$weston_pid" 2>/dev/null
-    weston_pid=
+    stop_weston
 done
 echo "$failures failed"
 [[ $failures -eq 0 ]]

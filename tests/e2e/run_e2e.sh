@@ -48,7 +48,8 @@ fi
 program="$work/prefix/bin/quenlor${wine:+.exe}"
 [[ -f $program ]] || fail "the install put no program at bin/$(basename "$program")"
 
-start_private_display
+# A session bus of its own, as on a desktop: the toolkit finds one there.
+start_private_display 800x600 own
 
 if [[ -n $wine ]]; then
     QUENLOR_WINE_DISPLAY=$DISPLAY "$here/../wine/wine-run" "$build/wineprefix" "$program" \
@@ -57,9 +58,7 @@ else
     "$program" 2>"$work/stderr" &
 fi
 program_pid=$!
-window=$(timeout 120 xdotool search --sync --name '^www\.quenlor\.example Quenlor$' | head -n1) || true
-[[ -n $window ]] || fail "the window did not open"
-sleep 1
+window=$(wait_for_window '^www\.quenlor\.example Quenlor$' 120) || fail "the window did not open"
 
 if [[ -z $wine ]]; then
     # Both parts of WM_CLASS are the desktop entry's name.
@@ -69,8 +68,7 @@ if [[ -z $wine ]]; then
     done
 fi
 
-find_client_area "$window" '#C0C0FF'
-[[ $client_size == 470x357 ]] || fail "the client area is $client_size, expected 470x357"
+wait_for_client_area "$window" '#C0C0FF' 470x357 || fail "the client area is not 470x357"
 
 # Places in the window's client area, in pixels, of the controls used here.
 bad_news="84 41"
@@ -86,13 +84,25 @@ click() { click_in_client "$window" $1; }
 screenshot() { import -window "$window" "$screens/$1.png"; }
 
 # Selects everything in the text box with the keyboard, copies it, and
-# prints what the clipboard holds.
+# prints what the clipboard holds. The clipboard is taken first by a
+# placeholder, so the copy shows as a change of owner; the program takes
+# its input in order, so by then it has also handled every earlier click.
+placeholder="nothing copied yet $$"
+clipboard_is_not_placeholder() { [[ $(xclip -o -selection clipboard 2>/dev/null) != "$placeholder" ]]; }
 copy_text_box() {
+    printf %s "$placeholder" | xclip -i -selection clipboard
+    wait_for 10 "the placeholder to hold the clipboard" \
+        bash -c '[[ $(xclip -o -selection clipboard 2>/dev/null) == "$1" ]]' _ "$placeholder" >&2 ||
+        fail "the clipboard could not be taken"
     click "$text_box"
     xdotool windowfocus --sync "$window" key --clearmodifiers ctrl+a ctrl+c ctrl+Home
-    sleep 0.3
+    wait_for 30 "the program to take the clipboard" clipboard_is_not_placeholder >&2 ||
+        fail "Ctrl+C in the text box copied nothing"
     xclip -o -selection clipboard
 }
+
+# The titles and option buttons, above the text box, as a picture.
+choices_picture() { import -window "$window" -crop "470x230+$client_x+$client_y" +repage "$work/$1.png"; }
 
 expect_text() {
     local expected=$1 actual
@@ -106,9 +116,16 @@ statement=$(copy_text_box)
 [[ $statement == "Да се създаде проект показващ"* ]] || fail "the exercise is not shown at start"
 [[ $statement == *"изведени резултати." ]] || fail "the exercise is cut short"
 
-# At start no title can be seen, so a click where one would be does nothing.
+# At start no title can be seen, so a click where one would be does nothing:
+# once the program has handled the clicks (the copy after them), the choices
+# look as they did.
+choices_picture before
 click "$(bad_title 0)"
 click "$(good_title 3)"
+[[ $(copy_text_box) == "$statement" ]] || fail "the text changed on clicks where no title is"
+choices_picture after
+changed=$(compare -metric AE "$work/before.png" "$work/after.png" null: 2>&1) || true
+[[ ${changed%% *} == 0 ]] || fail "clicks where hidden titles are changed $changed pixels of the choices"
 
 click "$bad_news"
 click "$(bad_title 0)"
@@ -125,7 +142,6 @@ expect_text $'Вие избрахте: Лоша новина:\nРаздяла;\n
 click "$text_box"
 xdotool type --delay 20 "abc"
 xdotool key --clearmodifiers BackSpace Delete ctrl+v Return
-sleep 0.3
 expect_text $'Вие избрахте: Лоша новина:\nРаздяла;\nЛоша оценка;\nДобра новина:\nНазначение;\n'
 
 click "$clear"

@@ -27,7 +27,8 @@ fail() {
     exit 1
 }
 
-start_private_display
+# No session bus, as over ssh: the error path must not need one.
+start_private_display 800x600 refused
 
 if [[ -n $wine_prefix ]]; then
     QUENLOR_WINE_DISPLAY=$DISPLAY "$here/../wine/wine-run" "$wine_prefix" "$program" "$fault" \
@@ -37,15 +38,12 @@ else
 fi
 program_pid=$!
 
-window=$(timeout 120 xdotool search --sync --name '^Faulty form$' | head -n1) || true
-[[ -n $window ]] || fail "the window did not open"
-sleep 1
+window=$(wait_for_window '^Faulty form$' 120) || fail "the window did not open"
 # The button is 100 by 30 pixels from 100, 20.
-find_client_area "$window" '#C0C0C0'
+wait_for_client_area "$window" '#C0C0C0' || fail "the window was never drawn"
 click_in_client "$window" 150 35
 
-box=$(timeout 30 xdotool search --sync --name '^Faulty$' | head -n1) || true
-[[ -n $box ]] || fail "no message box titled with the program's title"
+box=$(wait_for_window '^Faulty$' 30) || fail "no message box titled with the program's title"
 import -window "$box" "$work/box.png" && cp "$work/box.png" "${program%/*}/error-box-$fault${wine_prefix:+-wine}.png"
 xdotool windowfocus --sync "$box" key Return
 

@@ -11,7 +11,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     storm::HeadlessDriver driver(quenlor::form());
-    storm::Model model = storm::start_model();
+    storm::Model model = storm::start_model(driver.action_focus());
     for (std::size_t i = 0; i < size; ++i) {
         const storm::Action action = storm::decode_action(data[i]);
         storm::send(driver, action);

@@ -17,16 +17,18 @@ DriverFactory qt_window() {
 }
 
 TEST(QtStorm, AStormFollowsTheModel) {
-    const Report report = run_storm(qt_window(), 20261208, storm_actions(100000));
+    const std::size_t actions = storm_actions(100000);
+    const Report report = run_storm(qt_window(), storm_seed(), actions);
     std::cout << "Qt storm: " << to_string(report) << "\n";
     EXPECT_EQ(report.divergences, 0u) << to_string(report);
+    EXPECT_EQ(report.actions, actions) << "the storm ended early";
 }
 
 TEST(QtStorm, CatchesAChangeLostFromAnAssistiveAction) {
     const DriverFactory faulty = [] {
         return std::make_unique<QtDriver>(quenlor::form(), QtDriver::Fault::ReportOnlyClicks);
     };
-    const Report report = run_storm(faulty, 20261208, 1000);
+    const Report report = run_storm(faulty, storm_seed(), 1000);
     std::cout << "changes reported only on clicks: " << to_string(report) << "\n";
     EXPECT_EQ(report.divergences, 1u) << "the lost change was not caught";
     EXPECT_TRUE(replay(faulty, report.shortest).has_value());
@@ -34,7 +36,7 @@ TEST(QtStorm, CatchesAChangeLostFromAnAssistiveAction) {
 
 TEST(QtStorm, SummariesOfRandomTicksMatchTheModel) {
     QtDriver driver(quenlor::form());
-    EXPECT_EQ(random_summaries_difference(driver, 8, 200), "");
+    EXPECT_EQ(random_summaries_difference(driver, storm_seed(8), 200), "");
 }
 
 } // namespace

@@ -30,15 +30,6 @@ Place place_of(int target) {
 constexpr Key keys[] = {Key::Tab,    Key::BackTab,   Key::Space, Key::Enter, Key::Escape,
                         Key::Delete, Key::Backspace, Key::Paste, Key::Cut};
 
-// Two actions in three are clicks, as a person mostly uses the mouse here.
-Action random_action(std::mt19937_64& random) {
-    const std::uint64_t roll = random() % 30;
-    if (roll < 20) return {Action::Kind::Click, static_cast<int>(random() % target_count)};
-    if (roll < 28) return {Action::Kind::Key, 0, keys[random() % std::size(keys)]};
-    if (roll < 29) return {Action::Kind::Act, static_cast<int>(random() % target_count)};
-    return {Action::Kind::Type};
-}
-
 // Shrinks a failing sequence by dropping ever smaller runs of actions while
 // it still fails, within a bounded number of replays.
 std::vector<Action> shrink(const DriverFactory& make, std::vector<Action> actions) {
@@ -59,11 +50,22 @@ std::vector<Action> shrink(const DriverFactory& make, std::vector<Action> action
 
 } // namespace
 
+// Two actions in three are clicks, as a person mostly uses the mouse here.
+Action random_storm_action(std::mt19937_64& random) {
+    const std::uint64_t roll = random() % 30;
+    if (roll < 20) return {Action::Kind::Click, static_cast<int>(random() % target_count)};
+    if (roll < 28) return {Action::Kind::Key, 0, keys[random() % std::size(keys)]};
+    if (roll < 29) return {Action::Kind::Act, static_cast<int>(random() % target_count)};
+    return {Action::Kind::Type};
+}
+
 Action decode_action(unsigned char byte) {
-    const int code = byte % 32;
+    constexpr int key_count = int(std::size(keys));
+    const int code = byte % (2 * target_count + key_count + 1);
     if (code < target_count) return {Action::Kind::Click, code};
-    if (code < target_count + int(std::size(keys)))
-        return {Action::Kind::Key, 0, keys[code - target_count]};
+    if (code < target_count + key_count) return {Action::Kind::Key, 0, keys[code - target_count]};
+    if (code < 2 * target_count + key_count)
+        return {Action::Kind::Act, code - target_count - key_count};
     return {Action::Kind::Type};
 }
 
@@ -87,6 +89,11 @@ void send(Driver& driver, const Action& action) {
 std::size_t storm_actions(std::size_t default_count) {
     const char* given = std::getenv("QUENLOR_STORM_ACTIONS");
     return given ? std::strtoull(given, nullptr, 10) : default_count;
+}
+
+std::uint64_t storm_seed(std::uint64_t default_seed) {
+    const char* given = std::getenv("QUENLOR_STORM_SEED");
+    return given ? std::strtoull(given, nullptr, 10) : default_seed;
 }
 
 Model start_model(ActionFocus action_focus) {
@@ -167,7 +174,7 @@ Report run_storm(const DriverFactory& make, std::uint64_t seed, std::size_t coun
     const std::unique_ptr<Driver> driver = make();
     Model model = start_model(driver->action_focus());
     for (std::size_t i = 0; i < count; ++i) {
-        const Action action = random_action(random);
+        const Action action = random_storm_action(random);
         sent.push_back(action);
         send(*driver, action);
         model.apply(action);

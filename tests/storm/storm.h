@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -71,7 +72,11 @@ struct Report {
     std::map<std::string, std::size_t> counts; // per kind of action
 };
 
-// The action that one byte stands for, for the fuzzer: most bytes click.
+// The next action of a storm.
+Action random_storm_action(std::mt19937_64& random);
+
+// The action that one byte stands for, for the fuzzer: a click or an
+// assistive action on each target, each key, or typing.
 Action decode_action(unsigned char byte);
 
 // Sends one action to the window.
@@ -101,5 +106,9 @@ Model start_model(ActionFocus action_focus = ActionFocus::Stays);
 
 // How many actions a storm sends: QUENLOR_STORM_ACTIONS, or the default.
 std::size_t storm_actions(std::size_t default_count);
+
+// The seed of a storm: QUENLOR_STORM_SEED, to repeat one that failed, or
+// the default.
+std::uint64_t storm_seed(std::uint64_t default_seed = 20261208);
 
 } // namespace storm

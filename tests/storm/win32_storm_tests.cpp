@@ -18,14 +18,16 @@ DriverFactory native_window() {
 }
 
 TEST(Win32Storm, AStormFollowsTheModel) {
-    const Report report = run_storm(native_window(), 20261208, storm_actions(20000));
+    const std::size_t actions = storm_actions(20000);
+    const Report report = run_storm(native_window(), storm_seed(), actions);
     std::cout << "Win32 storm: " << to_string(report) << "\n";
     EXPECT_EQ(report.divergences, 0u) << to_string(report);
+    EXPECT_EQ(report.actions, actions) << "the storm ended early";
 }
 
 TEST(Win32Storm, SummariesOfRandomTicksMatchTheModel) {
     Win32Driver driver(quenlor::form());
-    EXPECT_EQ(random_summaries_difference(driver, 8, 100), "");
+    EXPECT_EQ(random_summaries_difference(driver, storm_seed(8), 100), "");
 }
 
 } // namespace

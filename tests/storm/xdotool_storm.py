@@ -6,6 +6,7 @@ model of the window after every action. The window is read from its pixels
 command, the text box through Ctrl+A, Ctrl+C and the clipboard.
 
 usage: xdotool_storm.py <program> [actions] [seed]
+(QUENLOR_STORM_ACTIONS and QUENLOR_STORM_SEED, when set, take precedence.)
 """
 import os
 import random
@@ -118,28 +119,53 @@ def observe(pixel):
 
 def main():
     program = sys.argv[1]
-    count = int(sys.argv[2]) if len(sys.argv) > 2 else 2000
-    seed = int(sys.argv[3]) if len(sys.argv) > 3 else 20261208
+    # QUENLOR_STORM_ACTIONS and QUENLOR_STORM_SEED set length and seed, as
+    # for every storm.
+    count = int(os.environ.get("QUENLOR_STORM_ACTIONS", sys.argv[2] if len(sys.argv) > 2 else 2000))
+    seed = int(os.environ.get("QUENLOR_STORM_SEED", sys.argv[3] if len(sys.argv) > 3 else 20261208))
     work = tempfile.mkdtemp()
+    os.makedirs(os.path.join(work, "home"))
     read, write = os.pipe()
     xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "800x600x24",
                              "-dpi", "96", "-nolisten", "tcp"], pass_fds=[write],
                             stderr=subprocess.DEVNULL)
     os.close(write)
+    # A desktop of its own: no session bus (an address that refuses, so the
+    # toolkit starts none either), its own runtime folder and HOME.
     env = dict(os.environ, DISPLAY=":" + os.read(read, 16).decode().strip(),
-               XDG_RUNTIME_DIR=work)
+               XDG_RUNTIME_DIR=work, HOME=os.path.join(work, "home"),
+               DBUS_SESSION_BUS_ADDRESS="unix:path=" + os.path.join(work, "no-bus"))
+    env.pop("WAYLAND_DISPLAY", None)
+    os.environ.update(env)
     app = subprocess.Popen([program], env=env, stderr=subprocess.DEVNULL)
+    placeholders = []
     try:
         def x(*args):
             return subprocess.run(["xdotool", *args], env=env, check=True,
                                   capture_output=True, text=True).stdout.strip()
 
-        window = x("search", "--sync", "--name", r"^www\.quenlor\.example Quenlor$").split()[0]
-        time.sleep(1)
+        def settles(expected, seconds):
+            """Waits until the window shows what is expected; what it shows."""
+            end = time.monotonic() + seconds
+            while True:
+                seen = observe(screenshot(window))
+                if seen == expected or time.monotonic() > end:
+                    return seen
+                time.sleep(0.02)
+
+        def clipboard():
+            return subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=env,
+                                  capture_output=True, text=True).stdout
+
+        window = x("search", "--sync", "--onlyvisible", "--name",
+                   r"^www\.quenlor\.example Quenlor$").split()[0]
+        start = (0, [(False, False)] * 13)
+        if settles(start, 30) != start:
+            print("xdotool storm: the window never showed its start")
+            return 1
         # Keys go where the X focus is, as a person's do.
         x("windowfocus", "--sync", window)
         model, rng, counts = Model(), random.Random(seed), {}
-        os.environ["DISPLAY"] = env["DISPLAY"]
         for index in range(count):
             roll = rng.randrange(30)
             if roll < 20:
@@ -156,21 +182,34 @@ def main():
                 action = "type"
                 x("type", "xy")
             counts[action.split()[0]] = counts.get(action.split()[0], 0) + 1
-            time.sleep(0.03)
-            chosen, titles = observe(screenshot(window))
             expected = [(model.shown(t), model.ticked[t] and model.shown(t)) for t in range(13)]
+            chosen, titles = settles((model.chosen, expected), 5)
             problem = None
             if chosen != model.chosen or titles != expected:
                 problem = f"window shows kind {chosen} and titles {titles}; expected kind " \
                           f"{model.chosen} and {expected}"
             elif model.text is not None and action in ("click 3", "click 4", "space"):
+                # The clipboard is first held by a placeholder, so the copy
+                # shows as a change of owner.
+                placeholder = f"nothing copied yet {index}"
+                holder = subprocess.Popen(["xclip", "-i", "-selection", "clipboard", "-quiet"],
+                                          env=env, stdin=subprocess.PIPE,
+                                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                holder.stdin.write(placeholder.encode())
+                holder.stdin.close()
+                placeholders.append(holder)
+                end = time.monotonic() + 10
+                while clipboard() != placeholder and time.monotonic() < end:
+                    time.sleep(0.02)
                 x("mousemove", "--window", window, *map(str, place(TEXT)), "click", "1")
                 model.click(TEXT)
                 x("windowfocus", "--sync", window, "key", "--clearmodifiers", "ctrl+a", "ctrl+c",
                   "ctrl+Home")
-                time.sleep(0.1)
-                text = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=env,
-                                      capture_output=True, text=True).stdout
+                end = time.monotonic() + 10
+                text = clipboard()
+                while text == placeholder and time.monotonic() < end:
+                    time.sleep(0.02)
+                    text = clipboard()
                 if text != model.text:
                     problem = f"text box holds {text!r}, expected {model.text!r}"
             if problem:
@@ -180,8 +219,9 @@ def main():
         print(f"xdotool storm: seed {seed}, {count} actions, 0 divergences; per action: {counts}")
         return 0
     finally:
-        app.kill()
-        xvfb.kill()
+        for process in [app, xvfb] + placeholders:
+            process.kill()
+        subprocess.run(["rm", "-rf", work], check=False)
 
 
 if __name__ == "__main__":
