@@ -44,35 +44,52 @@ wait_for() {
     done
 }
 
-# Starts a desktop of the test's own and points the environment at it: an X
-# server at 96 dpi on a display number it picks itself (-displayfd), a runtime
-# folder and HOME under $work, and a session bus. The screen is 800x600
-# unless given as WxH. The bus is one of:
-#   own      a dbus-daemon of the test's own, as a desktop session has;
+# Gives the test a session of its own: a runtime folder and HOME under $work,
+# none of the machine's desktop settings, and a session bus, one of:
+#   own      a dbus-daemon of the test's own, on which nothing is started on
+#            demand (desktop/private-bus.conf), so that every program on it is
+#            one the test started and ends;
+#   desktop  a dbus-daemon of the test's own that starts services on demand,
+#            as a desktop session's does (the accessibility bus needs it);
 #   refused  an address where nothing listens, as over ssh or in a container:
 #            the program must do without one, and cannot start one either.
-start_private_display() {
-    local size=${1:-800x600} bus=${2:-own}
+start_private_session() {
+    local bus=${1:-own}
     mkdir -p -m 700 "$work/runtime" "$work/home"
-    unset WAYLAND_DISPLAY XAUTHORITY SESSION_MANAGER XDG_SESSION_TYPE XDG_CURRENT_DESKTOP \
+    unset DISPLAY WAYLAND_DISPLAY XAUTHORITY SESSION_MANAGER XDG_SESSION_TYPE XDG_CURRENT_DESKTOP \
         XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_STATE_HOME
     export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -dpi 96 -nolisten tcp 3>"$work/display" 2>/dev/null &
-    xvfb_pid=$!
-    wait_for 30 "the X server to start" test -s "$work/display" || exit 1
-    export DISPLAY=":$(cat "$work/display")"
+    local config
     case $bus in
-    own)
-        dbus-daemon --session --nofork --address="unix:path=$work/runtime/bus" \
+    own) config=(--config-file="$(dirname "${BASH_SOURCE[0]}")/desktop/private-bus.conf") ;;
+    desktop) config=(--session) ;;
+    esac
+    case $bus in
+    own | desktop)
+        dbus-daemon "${config[@]}" --nofork --address="unix:path=$work/runtime/bus" \
             --print-address=4 4>"$work/bus" 2>"$work/bus.log" &
         bus_pid=$!
         wait_for 30 "the session bus to start" test -s "$work/bus" || exit 1
         DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
         ;;
     refused) DBUS_SESSION_BUS_ADDRESS="unix:path=$work/runtime/no-bus" ;;
-    *) echo "start_private_display: no such bus: $bus" >&2; exit 2 ;;
+    *) echo "start_private_session: no such bus: $bus" >&2; exit 2 ;;
     esac
     export DBUS_SESSION_BUS_ADDRESS
+    private_session=$bus
+}
+
+# Starts a desktop of the test's own (start_private_session) and an X server
+# in it at 96 dpi on a display number it picks itself (-displayfd), and points
+# DISPLAY at it. The screen is 800x600 unless given as WxH; the bus is own
+# unless given, or the one of the session the test has already started.
+start_private_display() {
+    local size=${1:-800x600}
+    [[ -n ${private_session:-} ]] || start_private_session "${2:-own}"
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -dpi 96 -nolisten tcp 3>"$work/display" 2>/dev/null &
+    xvfb_pid=$!
+    wait_for 30 "the X server to start" test -s "$work/display" || exit 1
+    export DISPLAY=":$(cat "$work/display")"
 }
 
 # Ends the X server, as when a display goes away; the rest of the desktop

@@ -21,12 +21,10 @@ here=$(dirname "$(realpath "$0")")
 source "$here/../desktop.sh"
 work=$(mktemp -d)
 program_pid=
-bus_pid=
 
 cleanup() {
     [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null || true
     [[ -n $prefix ]] && WINEPREFIX=$prefix /usr/lib/wine/wineserver --kill 2>/dev/null || true
-    [[ -n $bus_pid ]] && kill "$bus_pid" 2>/dev/null || true
     stop_private_display
     rm -rf "$work"
 }
@@ -38,10 +36,12 @@ fail() {
 }
 
 mkdir -p "$screens"
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config
+# A desktop of the test's own, its HOME included; the theme's settings go
+# there.
+start_private_display
+export XDG_CONFIG_HOME=$HOME/.config
 mkdir -p "$XDG_CONFIG_HOME"
-unset XDG_CURRENT_DESKTOP QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE KDE_FULL_SESSION \
-    KDE_SESSION_VERSION GTK_THEME
+unset QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE KDE_FULL_SESSION KDE_SESSION_VERSION GTK_THEME
 
 # What shows that the theme took effect: the form's colour, and a dark text
 # box in a dark theme.
@@ -77,11 +77,6 @@ breeze-dark)
     ;;
 *) fail "unknown theme $theme" ;;
 esac
-
-start_private_display
-dbus-daemon --session --fork --print-address=1 --print-pid=2 >"$work/bus" 2>"$work/bus-pid"
-bus_pid=$(cat "$work/bus-pid")
-export DBUS_SESSION_BUS_ADDRESS=$(cat "$work/bus")
 
 if [[ -n $prefix ]]; then
     # The colour set goes into the prefix's registry before the program starts.

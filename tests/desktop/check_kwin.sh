@@ -35,7 +35,7 @@ report='var f = window.frameGeometry, b = window.bufferGeometry;
 # kwin_report <name>: sets seen to KWin's view, once the script has printed it.
 kwin_report() {
     kwin_script "$1" "${report//\$1/$1}"
-    must "KWin reports on the window" wait_for 5 grep -q "js: quenlor-$1 " "$work/kwin.log"
+    must_see 5 "KWin reports on the window" grep -q "js: quenlor-$1 " "$work/kwin.log"
     seen=$(grep "js: quenlor-$1 " "$work/kwin.log" | tail -n1 | sed 's/.*js: quenlor-[a-z-]* //')
 }
 # What KWin's window menu does for Fullscreen, and for Maximise (which KWin
@@ -51,9 +51,9 @@ wayland)
     "$work/kwin_wayland" --virtual --no-lockscreen --no-global-shortcuts --socket quenlor \
         --width 1024 --height 768 >"$work/kwin.log" 2>&1 &
     compositor_pid=$!
-    must "kwin_wayland starts" wait_for 20 test -S "$XDG_RUNTIME_DIR/quenlor"
+    must_see 20 "kwin_wayland starts" test -S "$XDG_RUNTIME_DIR/quenlor"
     start_wayland_program quenlor
-    must "the window is shown" wait_for 20 wayland_window_shown
+    must_see 20 "the window is shown" wayland_window_shown
     expect "app id is the desktop entry's" test "$(requests set_app_id)" = "set_app_id(\"$desktop_id\")"
     kwin_report before
     before=$seen
@@ -62,7 +62,7 @@ wayland)
         bash -c "[[ '$before' == *' 472x383 buffer=472x383 '* ]]"
     from=$(($(wc -l <"$log") + 1))
     kwin_script ask "$ask_full_screen_and_maximise"
-    wait_for 3 quietly wayland_states_given_back "$from" imposed
+    wait_for 3 "the states given back" quietly wayland_states_given_back "$from" imposed
     expect "full screen and maximise asked by KWin, given back: $(wayland_states_given_back "$from" imposed)" \
         quietly wayland_states_given_back "$from" imposed
     kwin_report after
@@ -72,18 +72,18 @@ x11)
     start_private_display 1024x768
     kwin_x11 >"$work/kwin.log" 2>&1 &
     compositor_pid=$!
-    must "kwin_x11 manages the display" wait_for 20 window_manager_running
-    must "KWin's scripting is on the bus" wait_for 20 \
+    must_see 20 "kwin_x11 manages the display" window_manager_running
+    must_see 20 "KWin's scripting is on the bus" \
         quietly dbus-send --session --print-reply --dest=org.kde.KWin /Scripting org.freedesktop.DBus.Peer.Ping
     start_x11_program
-    must "the window is shown" wait_for 20 find_x11_window
+    must_see 20 "the window is shown" find_x11_window
     check_x11_window
     kwin_report before
     before=$seen
     spy_on_state
     from=$(($(wc -l <"$work/states") + 1))
     kwin_script ask "$ask_full_screen_and_maximise print('quenlor-asked full=' + window.fullScreen + ' fullScreenable=' + window.fullScreenable);"
-    must "KWin runs the script" wait_for 5 grep -q "js: quenlor-asked" "$work/kwin.log"
+    must_see 5 "KWin runs the script" grep -q "js: quenlor-asked" "$work/kwin.log"
     check_x11_given_back "full screen and maximise asked by KWin" "$from"
     other_client_asks
     ;;

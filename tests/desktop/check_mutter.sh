@@ -27,9 +27,9 @@ wayland)
     mutter --headless --wayland --no-x11 --virtual-monitor 1024x768 --wayland-display quenlor \
         >"$work/mutter.log" 2>&1 &
     compositor_pid=$!
-    must "mutter starts" wait_for 20 test -S "$XDG_RUNTIME_DIR/quenlor"
+    must_see 20 "mutter starts" test -S "$XDG_RUNTIME_DIR/quenlor"
     start_wayland_program quenlor
-    must "the window is shown" wait_for 20 wayland_window_shown
+    must_see 20 "the window is shown" wayland_window_shown
     expect "app id is the desktop entry's" test "$(requests set_app_id)" = "set_app_id(\"$desktop_id\")"
     # mutter draws no frames for Wayland windows: the window's own frame and
     # title bar make its 472x383 surface.
@@ -45,9 +45,9 @@ x11)
     start_private_display 1024x768
     mutter --x11 --replace --sm-disable >"$work/mutter.log" 2>&1 &
     compositor_pid=$!
-    must "mutter manages the display" wait_for 20 window_manager_running
+    must_see 20 "mutter manages the display" window_manager_running
     start_x11_program
-    must "the window is shown" wait_for 20 find_x11_window
+    must_see 20 "the window is shown" find_x11_window
     check_x11_window
     spy_on_state
     from=$(($(wc -l <"$work/states") + 1))

@@ -3,14 +3,6 @@
 # after desktop.sh by a script that takes <build folder> <wayland|x11>.
 # Every wait is for an event or a state, with a deadline that fails loudly.
 
-# Runs the calling script again inside a session bus of its own, which
-# dbus-run-session ends with it; its own messages (it cannot raise its limit
-# of open files in a container) are not the test's.
-if [[ -z ${QUENLOR_OWN_BUS:-} ]]; then
-    QUENLOR_OWN_BUS=1 exec dbus-run-session --config-file="$here/private-bus.conf" -- "$0" "$@" \
-        2> >(grep -v 'Failed to set fd limit' >&2)
-fi
-
 build=$(realpath "$1")
 session=$2
 work=$(mktemp -d)
@@ -27,9 +19,10 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-mkdir -p -m 700 "$work/runtime" "$work/home"
-export XDG_RUNTIME_DIR=$work/runtime HOME=$work/home
-unset WAYLAND_DISPLAY DISPLAY QT_QPA_PLATFORM
+# A session of the test's own, whose bus starts nothing on demand: kwin_x11
+# would otherwise start helpers of KDE's that outlive it.
+start_private_session
+unset QT_QPA_PLATFORM
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 program=$work/prefix/bin/quenlor
 log=$work/program.log
@@ -44,14 +37,10 @@ now_ms() { date +%s%3N; }
 
 quietly() { "$@" >/dev/null; }
 
-# wait_for <seconds> <command>...: until the command succeeds; fails at the deadline.
-wait_for() {
-    local deadline=$(($(now_ms) + $1 * 1000))
-    shift
-    until "$@"; do
-        (($(now_ms) < deadline)) || return 1
-        sleep 0.05
-    done
+# must_see <seconds> <what> <command>...: waits for it; ends the test at once
+# when it never comes, as the rest depends on it.
+must_see() {
+    wait_for "$@" || exit 1
 }
 
 # Ends the test at once when a step that the rest depends on fails.
@@ -161,7 +150,7 @@ spy_on_state() {
         echo "$(now_ms) $line"
     done >"$work/states") &
     spy_pid=$!
-    wait_for 5 grep -q . "$work/states"
+    wait_for 5 "the state spy to start" grep -q . "$work/states"
 }
 
 # Checks the state log from line <from> on: each time the window became
@@ -189,16 +178,15 @@ other_client_asks() {
     wmctrl -i -r "$window" -b add,fullscreen
     wmctrl -i -r "$window" -b add,maximized_vert,maximized_horz
     wmctrl -i -r "$window" -b add,above
-    must "the window manager handles another client's requests" \
-        wait_for 5 bash -c "tail -n +$from '$work/states' | grep -q _NET_WM_STATE_ABOVE"
+    must_see 5 "the window manager handles another client's requests" bash -c "tail -n +$from '$work/states' | grep -q _NET_WM_STATE_ABOVE"
     check_x11_given_back "full screen and maximised asked by another client" "$from"
 }
 
 # check_x11_given_back <what was asked> <first line of the state log since>
 check_x11_given_back() {
-    wait_for 3 x11_states_given_back "$2" >/dev/null
+    wait_for 3 "the states given back" x11_states_given_back "$2" >/dev/null
     expect "$1, given back: $(x11_states_given_back "$2")" quietly x11_states_given_back "$2"
-    expect "$1: the same place and size" wait_for 1 same_x11_geometry
+    expect "$1: the same place and size" wait_for 1 "the same place and size" same_x11_geometry
 }
 
 # The client area, its frame and its names, before anything is asked.
