@@ -35,9 +35,6 @@ def shells(parts_file, template_file, desktop_entry, out):
     head = "\n".join([
         f'<meta name="description" content="{description}">',
         f'<meta name="theme-color" content="{parts["colour"]}">',
-        # Asked for at once, the font is there when the window is first laid
-        # out and painted: all of its text shows in the first paint.
-        '<link rel="preload" href="QuenlorSerif.woff2" as="font" type="font/woff2" crossorigin>',
         '<link rel="manifest" href="quenlor.webmanifest">',
         '<link rel="apple-touch-icon" href="icon-256.png">'])
     html_caption = parts["caption"].replace("&", "&amp;").replace("<", "&lt;")
