@@ -103,6 +103,23 @@ stop_private_display() {
     return 0
 }
 
+# The EXIT trap of a test on a private desktop: ends the program and, when
+# the test runs it under Wine in the prefix $wine_prefix, Wine's server there;
+# then the X server; and removes $work.
+end_private_desktop() {
+    [[ -n ${program_pid:-} ]] && kill "$program_pid" 2>/dev/null || true
+    [[ -n ${wine_prefix:-} ]] && WINEPREFIX=$wine_prefix /usr/lib/wine/wineserver --kill 2>/dev/null || true
+    stop_private_display
+    rm -rf "$work"
+}
+
+# Says on standard error what went wrong, after $fail_context when the test
+# sets one, and ends the test.
+fail() {
+    echo "FAIL${fail_context:+ ($fail_context)}: $*" >&2
+    exit 1
+}
+
 # Prints the id of the first viewable window whose name matches the pattern
 # once there is one; fails after the deadline (60 s unless given).
 wait_for_window() {

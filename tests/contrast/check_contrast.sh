@@ -16,24 +16,13 @@ set -euo pipefail
 theme=$1
 screens=$(realpath -m "$2")
 program=$(realpath "$3")
-prefix=${4:+$(realpath -m "$4")}
+wine_prefix=${4:+$(realpath -m "$4")}
 here=$(dirname "$(realpath "$0")")
 source "$here/../desktop.sh"
 work=$(mktemp -d)
 program_pid=
 
-cleanup() {
-    [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null || true
-    [[ -n $prefix ]] && WINEPREFIX=$prefix /usr/lib/wine/wineserver --kill 2>/dev/null || true
-    stop_private_display
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+trap end_private_desktop EXIT
 
 mkdir -p "$screens"
 # A desktop of the test's own, its HOME included; the theme's settings go
@@ -78,13 +67,13 @@ breeze-dark)
 *) fail "unknown theme $theme" ;;
 esac
 
-if [[ -n $prefix ]]; then
+if [[ -n $wine_prefix ]]; then
     # The colour set goes into the prefix's registry before the program starts.
     export QUENLOR_WINE_DISPLAY=$DISPLAY
     colours=$here/colours/$theme.reg
-    "$here/../wine/wine-run" "$prefix" regedit /S "Z:${colours//\//\\}" ||
+    "$here/../wine/wine-run" "$wine_prefix" regedit /S "Z:${colours//\//\\}" ||
         fail "the colour set $theme could not be written to the prefix"
-    "$here/../wine/wine-run" "$prefix" "$program" &
+    "$here/../wine/wine-run" "$wine_prefix" "$program" &
 else
     "$program" &
 fi

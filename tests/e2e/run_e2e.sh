@@ -25,18 +25,8 @@ screens="$build/e2e-screens"
 mkdir -p "$screens"
 program_pid=
 
-cleanup() {
-    [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null || true
-    [[ -n $wine ]] && WINEPREFIX="$build/wineprefix" /usr/lib/wine/wineserver --kill 2>/dev/null || true
-    stop_private_display
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+wine_prefix=${wine:+$build/wineprefix}
+trap end_private_desktop EXIT
 
 if [[ $mode == --zip ]]; then
     (cd "$build" && cpack -B "$work/package" >/dev/null)

@@ -15,17 +15,8 @@ source "$here/../desktop.sh"
 work=$(mktemp -d)
 program_pid=
 
-cleanup() {
-    [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null || true
-    [[ -n $wine_prefix ]] && WINEPREFIX=$wine_prefix /usr/lib/wine/wineserver --kill 2>/dev/null || true
-    stop_private_display
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL ($fault): $*" >&2
-    exit 1
-}
+fail_context=$fault
+trap end_private_desktop EXIT
 
 # No session bus, as over ssh: the error path must not need one.
 start_private_display 800x600 refused
