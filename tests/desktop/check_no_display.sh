@@ -18,6 +18,7 @@ port=$(grep -o '127\.0\.0\.1:[0-9]*' "$work/said" | head -n1 | cut -d: -f2)
 [[ $(grep -c . "$work/said") -eq 1 ]] || { echo "FAIL it said more than one line"; exit 1; }
 listening=$(ss -ltnH "sport = :$port" | awk '{ print $4 }')
 [[ -n $listening ]] || { echo "FAIL nothing listens on port $port"; exit 1; }
-if grep -qv '^127\.0\.0\.1:' <<<"$listening"; then echo "FAIL VNC listens beyond this machine: $listening"; exit 1; fi
+# The loopback addresses, 127.0.0.0/8 and ::1, are this machine's alone.
+if grep -Evq '^(127\.[0-9.]+|\[::1\]):[0-9]+$' <<<"$listening"; then echo "FAIL VNC listens beyond this machine: $listening"; exit 1; fi
 pgrep -f "$(realpath "$1")" >/dev/null || { echo "FAIL the program is not running"; exit 1; }
 echo "ok   the window is offered over VNC at 127.0.0.1:$port only"
