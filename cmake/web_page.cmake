@@ -21,4 +21,26 @@ function(quenlor_web_page target output_name filesystem)
     if(NOT filesystem)
         target_link_options(${target} PRIVATE -sFILESYSTEM=0)
     endif()
+    # The program's page is index.html; any other is a test's or benchmark's.
+    if(NOT output_name STREQUAL "index")
+        quenlor_page_not_shipped(${output_name}.*)
+    endif()
+endfunction()
+
+# Files of the page folder that are not the page itself: tests' pages, built
+# beside it (glob patterns).
+function(quenlor_page_not_shipped)
+    set_property(GLOBAL APPEND PROPERTY quenlor_page_not_shipped ${ARGN})
+endfunction()
+
+# Installs the page folder as a whole, less what quenlor_page_not_shipped
+# named, at the prefix itself: the prefix is the site. scripts/package zips
+# what this installs. Called once every page is declared.
+function(quenlor_install_page)
+    get_property(not_shipped GLOBAL PROPERTY quenlor_page_not_shipped)
+    set(excluded)
+    foreach(pattern IN LISTS not_shipped)
+        list(APPEND excluded PATTERN ${pattern} EXCLUDE)
+    endforeach()
+    install(DIRECTORY ${QUENLOR_PAGE_DIR}/ DESTINATION . ${excluded})
 endfunction()
