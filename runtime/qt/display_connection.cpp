@@ -36,8 +36,81 @@ std::vector<HeldMessage> g_held;
     std::_Exit(no_display_exit_status);
 }
 
+// With g_held_mutex held.
+void pass_on_held() {
+    for (const HeldMessage& message : g_held) {
+        const QMessageLogContext context(
+            nullptr, 0, nullptr, message.category.empty() ? nullptr : message.category.c_str());
+        g_toolkit_handler(message.type, context, message.text);
+    }
+}
+
+// The displays the toolkit connects to, as the desktop names them: read only
+// to name the display in the line that says it could not be opened.
+std::string x11_display() {
+    const char* value = std::getenv("DISPLAY");
+    return value ? value : "";
+}
+
+std::string wayland_display() {
+    const char* value = std::getenv("WAYLAND_DISPLAY");
+    return value ? value : "";
+}
+
+// The display a platform plugin of the toolkit connects to, in words.
+std::string display_of(const std::string& platform) {
+    if (platform == "xcb") {
+        const std::string display = x11_display();
+        return display.empty() ? "the X display (DISPLAY is not set)" : "the X display " + display;
+    }
+    if (platform.starts_with("wayland")) {
+        const std::string display = wayland_display();
+        return "the Wayland display " + (display.empty() ? std::string("wayland-0") : display);
+    }
+    return "the display of the toolkit's platform \"" + platform + "\"";
+}
+
+// The displays the toolkit tried, from its own words on each platform plugin
+// that it could not start ("Could not load the Qt platform plugin "xcb" ...").
+std::string displays_tried() {
+    std::string tried;
+    static const QLatin1String marker("the Qt platform plugin \"");
+    for (const HeldMessage& message : g_held) {
+        const qsizetype start = message.text.indexOf(marker);
+        if (start < 0) continue;
+        const qsizetype from = start + marker.size();
+        const qsizetype end = message.text.indexOf(QLatin1Char('"'), from);
+        if (end < 0) continue;
+        const std::string display = display_of(message.text.mid(from, end - from).toStdString());
+        if (tried.find(display) == std::string::npos)
+            tried += (tried.empty() ? "" : " or ") + display;
+    }
+    if (tried.empty())
+        tried = "the display (DISPLAY=" + x11_display() + ", WAYLAND_DISPLAY=" + wayland_display() +
+                ")";
+    return tried;
+}
+
+// The toolkit could not connect. With no display named at all, one line says
+// so; otherwise one line names the display it tried, and the toolkit's own
+// messages follow it, for they say why.
+[[noreturn]] void give_up_connecting(const QString& fatal_text) {
+    if (x11_display().empty() && wayland_display().empty())
+        give_up("cannot open a window: no display (set DISPLAY or WAYLAND_DISPLAY to one that "
+                "is running)");
+    const std::lock_guard lock(g_held_mutex);
+    const std::string line = g_title + ": cannot open a window on " + displays_tried() + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    pass_on_held();
+    const std::string fatal = fatal_text.trimmed().toStdString() + "\n";
+    std::fwrite(fatal.data(), 1, fatal.size(), stderr);
+    std::fflush(stderr);
+    std::_Exit(no_display_exit_status);
+}
+
 // The toolkit's words, X11's and Wayland's, just before it exits because the
-// connection to the display broke.
+// connection to the display broke: those of Qt 6.4.2, which the test
+// desktop/lost_display_with_qt_6.4.2 holds to the Qt this program runs on.
 bool says_connection_broke(const QString& text) {
     return text.startsWith(QLatin1String("The X11 connection broke")) ||
            text.startsWith(QLatin1String("The Wayland connection broke")) ||
@@ -46,9 +119,7 @@ bool says_connection_broke(const QString& text) {
 
 void handle_message(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (g_connecting) {
-        if (type == QtFatalMsg)
-            give_up("cannot open a window: no display (set DISPLAY or WAYLAND_DISPLAY to one "
-                    "that is running)");
+        if (type == QtFatalMsg) give_up_connecting(text);
         const std::lock_guard lock(g_held_mutex);
         g_held.push_back({type, context.category ? context.category : "", text});
         return;
@@ -62,10 +133,7 @@ void handle_message(QtMsgType type, const QMessageLogContext& context, const QSt
 
 void pass_on_held_messages() {
     const std::lock_guard lock(g_held_mutex);
-    for (const HeldMessage& message : g_held) {
-        const QMessageLogContext context(nullptr, 0, nullptr, message.category.c_str());
-        g_toolkit_handler(message.type, context, message.text);
-    }
+    pass_on_held();
     g_held.clear();
 }
 

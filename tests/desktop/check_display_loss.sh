@@ -1,11 +1,17 @@
 #!/bin/bash
-# Without a display, with one that cannot be reached, and when the X server
-# or the Wayland compositor goes away under the open window, the program
-# says so in one line of its own and ends with status 2, not by a signal.
+# Without a display, with one that cannot be opened, and when the X server or
+# the Wayland compositor goes away under the open window, the program says so
+# in a line of its own and ends with status 2, not by a signal. Where the
+# display named cannot be opened, the toolkit's own messages follow the line.
 #
-# usage: check_display_loss.sh <program>
+# The lost display is recognised by the toolkit's words, which a new Qt may
+# change: that case runs only on the Qt whose words were read.
+#
+# usage: check_display_loss.sh <program> open
+#        check_display_loss.sh <program> lost <Qt version read> <Qt version here>
 set -uo pipefail
 program=$(realpath "$1")
+what=$2
 here=$(dirname "$(realpath "$0")")
 source "$here/../desktop.sh"
 work=$(mktemp -d)
@@ -31,15 +37,41 @@ expect() {
 no_display="Quenlor: cannot open a window: no display (set DISPLAY or WAYLAND_DISPLAY to one that is running)"
 unset_all=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$work/empty")
 
-"${unset_all[@]}" "$program" 2>"$work/said"
-expect "no display" "$no_display" $?
-# A display number no X server has: far above the highest in use, where no
-# server that picks the lowest free number (-displayfd) will come.
-highest=$(find /tmp/.X11-unix -name 'X[0-9]*' 2>/dev/null | sed 's/.*X//' | sort -n | tail -n1)
-unused=$((${highest:-0} + 1000))
-"${unset_all[@]}" DISPLAY=":$unused" "$program" 2>"$work/said"
-expect "no X server there (:$unused)" "$no_display" $?
+# expect_first <what> <first line wanted> <status>: the toolkit's messages follow.
+expect_first() {
+    local first lines
+    first=$(head -n1 "$work/said")
+    lines=$(grep -c . "$work/said")
+    if [[ $3 -eq 2 && $first == "$2" && $lines -gt 1 ]]; then
+        echo "ok   $1: $first, then the toolkit's $((lines - 1)) lines (status 2)"
+    else
+        echo "FAIL $1: status $3, said [$(cat "$work/said")], wanted [$2], the toolkit's words and status 2"
+        failures=$((failures + 1))
+    fi
+}
 
+if [[ $what == open ]]; then
+    "${unset_all[@]}" "$program" 2>"$work/said"
+    expect "no display" "$no_display" $?
+    # A display number no X server has: far above the highest in use, where
+    # no server that picks the lowest free number (-displayfd) will come.
+    highest=$(find /tmp/.X11-unix -name 'X[0-9]*' 2>/dev/null | sed 's/.*X//' | sort -n | tail -n1)
+    unused=$((${highest:-0} + 1000))
+    "${unset_all[@]}" DISPLAY=":$unused" "$program" 2>"$work/said"
+    expect_first "no X server there" "Quenlor: cannot open a window on the X display :$unused" $?
+    "${unset_all[@]}" DISPLAY="$DISPLAY" QT_QPA_PLATFORM=wayland "$program" 2>"$work/said"
+    expect_first "Wayland asked for, only X there" \
+        "Quenlor: cannot open a window on the Wayland display wayland-0" $?
+    echo "$failures failed"
+    [[ $failures -eq 0 ]]
+    exit
+fi
+
+if [[ $3 != "$4" ]]; then
+    echo "FAIL the program reads Qt $3's words for a lost display, but runs on Qt $4:"
+    echo "     check those of Qt $4 (says_connection_broke) and name the test for it"
+    exit 1
+fi
 "$program" 2>"$work/said" &
 program_pid=$!
 wait_for_window '^www\.quenlor\.example Quenlor$' 60 >/dev/null

@@ -1,23 +1,36 @@
 #!/bin/bash
 # With no display, the run command's window opener must not fail with a
 # toolkit error: it says in one line where to see the window, over VNC
-# bound to 127.0.0.1 only, and the window is there.
+# bound to the loopback only, and the window is there.
 #
 # usage: check_no_display.sh <program> <source folder>
 set -uo pipefail
+program=$(realpath "$1")
+here=$(dirname "$(realpath "$0")")
+source "$here/../desktop.sh"
 work=$(mktemp -d)
-env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$work" \
-    setsid "$2/scripts/open-window" "$1" 2>"$work/said" &
-opener=$!
-trap 'kill -- -$opener 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 100); do grep -q 'VNC' "$work/said" && break; sleep 0.1; done
-sleep 1
-cat "$work/said"
+trap 'rm -rf "$work"' EXIT
+# No display and no session bus, as over ssh.
+start_private_session refused
+"$2/scripts/open-window" "$program" 2>"$work/said" &
+
+wait_for 30 "the line saying where to connect" grep -q VNC "$work/said" || exit 1
 port=$(grep -o '127\.0\.0\.1:[0-9]*' "$work/said" | head -n1 | cut -d: -f2)
-[[ -n $port ]] || { echo "FAIL it did not say where to connect"; exit 1; }
-[[ $(grep -c . "$work/said") -eq 1 ]] || { echo "FAIL it said more than one line"; exit 1; }
+[[ -n $port ]] || fail "it did not say where to connect: $(cat "$work/said")"
+program_pid=
+program_running() { program_pid=$(pgrep -f -n "^$program") && [[ -n $program_pid ]]; }
+wait_for 30 "the program to start" program_running || exit 1
+# The window on the virtual display the program was given; any message of
+# the toolkit's comes before it is shown.
+DISPLAY=$(tr '\0' '\n' <"/proc/$program_pid/environ" | sed -n 's/^DISPLAY=//p')
+export DISPLAY
+wait_for_window '^www\.quenlor\.example Quenlor$' 30 >/dev/null || exit 1
+cat "$work/said"
+[[ $(grep -c . "$work/said") -eq 1 ]] || fail "it said more than one line"
 listening=$(ss -ltnH "sport = :$port" | awk '{ print $4 }')
-[[ -n $listening ]] || { echo "FAIL nothing listens on port $port"; exit 1; }
-if grep -qv '^127\.0\.0\.1:' <<<"$listening"; then echo "FAIL VNC listens beyond this machine: $listening"; exit 1; fi
-pgrep -f "$(realpath "$1")" >/dev/null || { echo "FAIL the program is not running"; exit 1; }
+[[ -n $listening ]] || fail "nothing listens on port $port"
+# The loopback addresses, 127.0.0.0/8 and ::1, are this machine's alone.
+if grep -Evq '^(127\.[0-9.]+|\[::1\]):[0-9]+$' <<<"$listening"; then
+    fail "VNC listens beyond this machine: $listening"
+fi
 echo "ok   the window is offered over VNC at 127.0.0.1:$port only"

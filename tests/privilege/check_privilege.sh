@@ -3,7 +3,8 @@
 # scenario (both kinds, ticks, both commands, closing), and checks that it
 # reaches nothing beyond its window: no network socket (local sockets for the
 # display are fine), no file opened for writing, no file of its own read, and
-# no environment variable of its own in its source.
+# no environment variable of its own in its source (the display's own
+# variables only name a display that could not be opened).
 #
 # usage: check_privilege.sh <program> <source folder>
 set -euo pipefail
@@ -54,8 +55,11 @@ check "no file made, renamed or removed" "$(grep -E '^(mkdir|rename|unlink|creat
     grep -v '= -1 ' || true)"
 check "no file of its own read" "$(grep -E 'open(at)?\(' "$work/trace" | grep -i 'quenlor' |
     grep -v '= -1 ' || true)"
+# The one exception: the display variables, read only to name, in the line
+# that says so, the display the toolkit could not open.
 check "no environment variable read by the program's own code" \
     "$(grep -rnE 'getenv|qEnvironmentVariable|qgetenv|GetEnvironmentVariable' \
-        "$source/app" "$source/form" "$source/runtime" || true)"
+        "$source/app" "$source/form" "$source/runtime" |
+        grep -vE 'display_connection\.cpp:[0-9]+: +const char\* value = std::getenv\("(WAYLAND_)?DISPLAY"\);$' || true)"
 echo "$failures failed"
 [[ $failures -eq 0 ]]
