@@ -45,19 +45,26 @@ void pass_on_held() {
     }
 }
 
-std::string environment(const char* name) {
-    const char* value = std::getenv(name);
+// The toolkit's variables that name the display, read only to say which
+// display could not be opened; the program has no variables of its own.
+std::string x_display() {
+    const char* value = std::getenv("DISPLAY");
+    return value ? value : "";
+}
+
+std::string wayland_display() {
+    const char* value = std::getenv("WAYLAND_DISPLAY");
     return value ? value : "";
 }
 
 // The display a platform plugin of the toolkit connects to, in words.
 std::string display_of(const std::string& platform) {
     if (platform == "xcb") {
-        const std::string display = environment("DISPLAY");
+        const std::string display = x_display();
         return display.empty() ? "the X display (DISPLAY is not set)" : "the X display " + display;
     }
     if (platform.starts_with("wayland")) {
-        const std::string display = environment("WAYLAND_DISPLAY");
+        const std::string display = wayland_display();
         return "the Wayland display " + (display.empty() ? std::string("wayland-0") : display);
     }
     return "the display of the toolkit's platform \"" + platform + "\"";
@@ -79,8 +86,8 @@ std::string displays_tried() {
             tried += (tried.empty() ? "" : " or ") + display;
     }
     if (tried.empty())
-        tried = "the display (DISPLAY=" + environment("DISPLAY") +
-                ", WAYLAND_DISPLAY=" + environment("WAYLAND_DISPLAY") + ")";
+        tried =
+            "the display (DISPLAY=" + x_display() + ", WAYLAND_DISPLAY=" + wayland_display() + ")";
     return tried;
 }
 
@@ -88,7 +95,7 @@ std::string displays_tried() {
 // so; otherwise one line names the display it tried, and the toolkit's own
 // messages follow it, for they say why.
 [[noreturn]] void give_up_connecting(const QString& fatal_text) {
-    if (environment("DISPLAY").empty() && environment("WAYLAND_DISPLAY").empty())
+    if (x_display().empty() && wayland_display().empty())
         give_up("cannot open a window: no display (set DISPLAY or WAYLAND_DISPLAY to one that "
                 "is running)");
     const std::lock_guard lock(g_held_mutex);
