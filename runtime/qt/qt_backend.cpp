@@ -140,7 +140,9 @@ void QtBackend::create(Form& form) {
     if (definition.min_button) flags |= Qt::WindowMinimizeButtonHint;
     if (definition.max_button) flags |= Qt::WindowMaximizeButtonHint;
     FormWindow::expose_as_window();
-    m_window = std::make_unique<FormWindow>(flags, form, m_widgets);
+    auto window = std::make_unique<FormWindow>(flags, form, m_widgets);
+    FormWindow& keys = *window;
+    m_window = std::move(window);
     m_window->setWindowTitle(to_qt(definition.caption));
     m_window->setWindowIcon(QIcon(QStringLiteral(":/window-icon.png")));
     // Where the named face is missing, fontconfig's stand-in for it (its
@@ -164,6 +166,7 @@ void QtBackend::create(Form& form) {
         const ControlDefinition& control = form.control(row);
         widget->setGeometry(to_qt(to_pixels(control.rect, standard_dpi)));
         widget->setVisible(form.state(row).visible);
+        keys.take_keys_of(*widget);
         if (!control.accessible_name.empty())
             widget->setAccessibleName(to_qt(control.accessible_name));
         if (!definition.heading.empty() && control.array == definition.heading)
@@ -199,9 +202,20 @@ QWidget* QtBackend::create_control(Row row) {
         box->setCheckState(to_check_state(state.value));
         box->setTristate(false);
         fill_button_row(box, control.back_colour);
-        QObject::connect(box, &QCheckBox::stateChanged, box, [this, row](int check) {
-            m_form->user_set_value(row, to_value(static_cast<Qt::CheckState>(check)));
-        });
+        // A grayed box holds Qt's checked flag set, and toggle() (an
+        // assistive tool's action) clears it, bypassing nextCheckState(): from
+        // grayed, any change the user makes is the click's.
+        const auto report = [this, row](Qt::CheckState check) {
+            std::int16_t value = to_value(check);
+            if (m_form->state(row).value == Grayed) value = toggled(Grayed);
+            m_form->user_set_value(row, value);
+        };
+#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+        QObject::connect(box, &QCheckBox::checkStateChanged, box, report);
+#else
+        QObject::connect(box, &QCheckBox::stateChanged, box,
+                         [report](int check) { report(static_cast<Qt::CheckState>(check)); });
+#endif
         return box;
     }
     case ControlKind::CommandButton: {

@@ -31,27 +31,23 @@ EM_JS(void, quenlor_make_window, (const char* markup, const char* caption), {
         document.body.insertAdjacentHTML("beforeend", UTF8ToString(markup));
         window = document.body.lastElementChild;
     }
-    // Enter presses no button and Escape nothing, as in the desktop window;
-    // an arrow key moves to the next option button and chooses it.
+    // The runtime's keys, by their number there, are the runtime's to answer:
+    // the control to focus and whether it is activated, nothing, or (-2) the
+    // text box's own key. Space acts once however long it is held.
+    var keys = {Tab: 0, ArrowLeft: 2, ArrowRight: 3, ArrowUp: 4, ArrowDown: 5, " ": 6,
+                Enter: 7, Escape: 8};
     window.addEventListener("keydown", function(event) {
         var target = event.target;
-        if (event.key == "Enter" && !(target.tagName == "TEXTAREA" && !target.readOnly))
-            event.preventDefault();
-        // Tab follows the runtime's tab order and wraps round, as on the desktop.
-        if (event.key == "Tab" && target.quenlorRow !== undefined) {
-            event.preventDefault();
-            var next = _quenlor_next_tab_stop(target.quenlorRow, !event.shiftKey);
-            if (next >= 0) Module.quenlor.rows[next].input.focus();
-        }
-        if (target.type == "radio" && /^Arrow/.test(event.key)) {
-            event.preventDefault();
-            var forward = event.key == "ArrowDown" || event.key == "ArrowRight";
-            var to = _quenlor_next_option(target.quenlorRow, forward);
-            if (to >= 0) {
-                Module.quenlor.rows[to].input.focus();
-                Module.quenlor.rows[to].input.click();
-            }
-        }
+        var key = keys[event.key];
+        if (key === undefined || target.quenlorRow === undefined) return;
+        if (event.ctrlKey || event.altKey || event.metaKey) return;
+        if (key == 0 && event.shiftKey) key = 1;
+        var answer = _quenlor_key(target.quenlorRow, key, event.repeat ? 1 : 0);
+        if (answer == -2) return;
+        event.preventDefault();
+        if (answer < 0) return;
+        Module.quenlor.rows[answer >> 1].input.focus();
+        if (answer & 1) _quenlor_activate(answer >> 1);
     });
     // Each row's element, the one that holds its state and the one that shows
     // its text; a text box's value as last written or typed, since reading it

@@ -129,6 +129,30 @@ ControlClass control_class(const ControlDefinition& control) {
     return {L"STATIC", 0, 0};
 }
 
+// The runtime's key for a virtual key, if it is one.
+std::optional<Key> runtime_key(WPARAM virtual_key, bool shift) {
+    switch (virtual_key) {
+    case VK_TAB:
+        return shift ? Key::BackTab : Key::Tab;
+    case VK_LEFT:
+        return Key::Left;
+    case VK_RIGHT:
+        return Key::Right;
+    case VK_UP:
+        return Key::Up;
+    case VK_DOWN:
+        return Key::Down;
+    case VK_SPACE:
+        return Key::Space;
+    case VK_RETURN:
+        return Key::Enter;
+    case VK_ESCAPE:
+        return Key::Escape;
+    default:
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 std::unique_ptr<Backend> make_backend(const Project&) {
@@ -292,38 +316,23 @@ bool Win32Backend::pre_translate(const MSG& message) {
     }
     if (message.message != WM_KEYDOWN) return false;
     const std::optional<Row> from = row_of(GetFocus());
-    const bool shift = GetKeyState(VK_SHIFT) < 0;
     const bool control = GetKeyState(VK_CONTROL) < 0;
-    const auto kind = [&] { return from ? m_form->control(*from).kind : ControlKind::Label; };
-
-    switch (message.wParam) {
-    case VK_TAB: {
-        if (control) return false;
-        const auto to =
-            next_tab_stop(*m_form, from, shift ? Direction::Backward : Direction::Forward);
-        if (to) focus(*to);
-        return true;
-    }
-    case VK_LEFT:
-    case VK_UP:
-    case VK_RIGHT:
-    case VK_DOWN: {
-        if (kind() != ControlKind::OptionButton) return false;
-        const bool forward = message.wParam == VK_RIGHT || message.wParam == VK_DOWN;
-        const auto to =
-            next_option(*m_form, *from, forward ? Direction::Forward : Direction::Backward);
-        if (!to) return true;
-        focus(*to);
-        m_form->user_set_value(*to, True);
-        return true;
-    }
-    case 'A':
-        // The classic edit control has no Select All key of its own.
-        if (!control || kind() != ControlKind::TextBox) return false;
+    // The classic edit control has no Select All key of its own.
+    if (message.wParam == 'A' && control && from &&
+        m_form->control(*from).kind == ControlKind::TextBox) {
         SendMessageW(m_controls[*from], EM_SETSEL, 0, -1);
         return true;
     }
-    return false;
+    if (control) return false;
+    const std::optional<Key> key = runtime_key(message.wParam, GetKeyState(VK_SHIFT) < 0);
+    if (!key) return false;
+    const KeyAnswer answer = answer_key(*m_form, from, *key);
+    if (answer.to_text_box) return false;
+    // Space acts once however long it is held: bit 30 marks a repeat.
+    if (*key == Key::Space && (message.lParam & (LPARAM{1} << 30))) return true;
+    if (answer.focus) focus(*answer.focus);
+    if (answer.activate) activate(*m_form, *answer.activate);
+    return true;
 }
 
 LRESULT CALLBACK Win32Backend::window_procedure(HWND window, UINT message, WPARAM w, LPARAM l) {

@@ -35,10 +35,9 @@ public:
     HWND control(Row row) const { return m_controls.at(row); }
     int dpi() const { return m_dpi; }
 
-    // Carries out, before the controls see them, the keys that the window
-    // gives a meaning of its own (Tab and Shift+Tab, arrow keys between
-    // option buttons, Ctrl+A in a text box), and the focus a double click
-    // gives. True when the message needs no further handling.
+    // Carries out, before the controls see them, the runtime's answer to its
+    // keys (answer_key) and Ctrl+A in a text box, and the focus a double
+    // click gives. True when the message needs no further handling.
     bool pre_translate(const MSG& message);
     // Dispatches every message already waiting, as the event loop does.
     void process_pending();
