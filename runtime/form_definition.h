@@ -9,7 +9,7 @@
 
 namespace rt {
 
-class Form;
+class FormHandle;
 
 // The colours drawn on every back colour that the form fixes: those of the
 // light theme that the form's colours were chosen with. Text is black, and
@@ -66,8 +66,8 @@ struct WindowDefinition {
     std::string_view heading = {};
 };
 
-using LoadProcedure = void (*)(Form&);
-using ClickProcedure = void (*)(Form&, Index);
+using LoadProcedure = void (*)(FormHandle&);
+using ClickProcedure = void (*)(FormHandle&, Index);
 
 // The procedure that serves the clicks of one control array.
 struct ClickHandler {
