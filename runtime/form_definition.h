@@ -27,6 +27,14 @@ enum class ButtonStyle { Standard, Graphical };
 
 enum class ScrollBars { None, Horizontal, Vertical, Both };
 
+constexpr bool has_horizontal(ScrollBars bars) {
+    return bars == ScrollBars::Horizontal || bars == ScrollBars::Both;
+}
+
+constexpr bool has_vertical(ScrollBars bars) {
+    return bars == ScrollBars::Vertical || bars == ScrollBars::Both;
+}
+
 // One control of the form. Texts are UTF-8; a line break is CR LF.
 struct ControlDefinition {
     ControlKind kind;

@@ -1,5 +1,7 @@
 #include "runtime/web/form_window.h"
 
+#include "runtime/line_breaks.h"
+
 #include <emscripten.h>
 
 // The page keeps the window's elements in Module.quenlor: the window and,
@@ -183,29 +185,6 @@ EM_JS(void, quenlor_show_message, (const char* title, int title_length, const ch
 // clang-format on
 
 namespace rt::web {
-
-namespace {
-
-// The page's text boxes hold LF alone; the runtime's texts end lines with CR LF.
-std::string lf_only(std::string_view text) {
-    std::string result;
-    result.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) result += text[i];
-    return result;
-}
-
-std::string cr_lf(std::string_view text) {
-    std::string result;
-    result.reserve(text.size() + text.size() / 8);
-    for (const char c : text) {
-        if (c == '\n') result += '\r';
-        result += c;
-    }
-    return result;
-}
-
-} // namespace
 
 void make_window(std::string_view markup, std::string_view caption) {
     quenlor_make_window(std::string(markup).c_str(), std::string(caption).c_str());

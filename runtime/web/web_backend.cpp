@@ -1,5 +1,6 @@
 #include "runtime/web/web_backend.h"
 
+#include "runtime/check_mark.h"
 #include "runtime/form.h"
 #include "runtime/web/form_window.h"
 #include "runtime/web/window_markup.h"
@@ -94,10 +95,9 @@ void WebBackend::end(int status) {
 void WebBackend::changed(Row row) {
     switch (m_form->control(row).kind) {
     case ControlKind::CheckBox:
-        m_form->user_set_value(row, web::checked(row) ? Checked : Unchecked);
-        break;
     case ControlKind::OptionButton:
-        m_form->user_set_value(row, web::checked(row) ? True : False);
+        m_form->user_set_value(
+            row, value_of(m_form->control(row).kind, web::checked(row) ? Mark::Set : Mark::Clear));
         break;
     case ControlKind::TextBox:
         m_form->user_set_text(row, web::text(row));

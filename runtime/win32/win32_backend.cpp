@@ -1,5 +1,6 @@
 #include "runtime/win32/win32_backend.h"
 
+#include "runtime/check_mark.h"
 #include "runtime/form.h"
 #include "runtime/keyboard_navigation.h"
 #include "runtime/win32/button_accessible.h"
@@ -71,25 +72,22 @@ std::wstring button_caption(std::string_view text) {
     return caption;
 }
 
-WPARAM check_state(ControlKind kind, std::int16_t value) {
-    if (kind == ControlKind::OptionButton) return value != False ? BST_CHECKED : BST_UNCHECKED;
-    if (value == Checked) return BST_CHECKED;
-    return value == Grayed ? BST_INDETERMINATE : BST_UNCHECKED;
+WPARAM check_state(std::int16_t value) {
+    switch (mark_of(value)) {
+    case Mark::Set:
+        return BST_CHECKED;
+    case Mark::Mixed:
+        return BST_INDETERMINATE;
+    case Mark::Clear:
+        break;
+    }
+    return BST_UNCHECKED;
 }
 
 // What a check state means as the control's Value.
 std::int16_t value_of(ControlKind kind, WPARAM state) {
-    if (kind == ControlKind::OptionButton) return state == BST_CHECKED ? True : False;
-    if (state == BST_CHECKED) return Checked;
-    return state == BST_INDETERMINATE ? Grayed : Unchecked;
-}
-
-bool has_vertical(ScrollBars bars) {
-    return bars == ScrollBars::Vertical || bars == ScrollBars::Both;
-}
-
-bool has_horizontal(ScrollBars bars) {
-    return bars == ScrollBars::Horizontal || bars == ScrollBars::Both;
+    if (state == BST_CHECKED) return value_of(kind, Mark::Set);
+    return value_of(kind, state == BST_INDETERMINATE ? Mark::Mixed : Mark::Clear);
 }
 
 struct ControlClass {
@@ -206,7 +204,7 @@ HWND Win32Backend::create_control(Row row) {
         CreateWindowExW(kind.ex_style, kind.name, text.c_str(), style, 0, 0, 0, 0, m_window,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(row)), instance(), nullptr);
     if (control.kind == ControlKind::OptionButton || control.kind == ControlKind::CheckBox)
-        SendMessageW(handle, BM_SETCHECK, check_state(control.kind, state.value), 0);
+        SendMessageW(handle, BM_SETCHECK, check_state(state.value), 0);
     if (std::wstring_view(kind.name) == L"BUTTON") {
         // The button class's own procedure is kept in the button's user data,
         // which the class leaves to the program.
@@ -281,7 +279,7 @@ void Win32Backend::set_text(Row row, std::string_view text) {
 
 void Win32Backend::set_value(Row row, std::int16_t value) {
     const bool was_writing = std::exchange(m_writing_value, true);
-    SendMessageW(m_controls.at(row), BM_SETCHECK, check_state(m_form->control(row).kind, value), 0);
+    SendMessageW(m_controls.at(row), BM_SETCHECK, check_state(value), 0);
     m_writing_value = was_writing;
 }
 
