@@ -2,16 +2,16 @@
 
 #include "form/control_names.h"
 #include "form/texts.h"
-#include "runtime/form.h"
+#include "runtime/form_handle.h"
 
 namespace quenlor {
 
-void Form_Load(rt::Form& me) {
+void Form_Load(rt::FormHandle& me) {
     for (rt::Index i = 0; i <= 5; ++i) me[Check1].Item(i).set_Visible(rt::False);
     for (rt::Index i = 0; i <= 6; ++i) me[Check2].Item(i).set_Visible(rt::False);
 }
 
-void Option1_Click(rt::Form& me, rt::Index Index) {
+void Option1_Click(rt::FormHandle& me, rt::Index Index) {
     if (Index == 0) {
         for (rt::Index i = 0; i <= 5; ++i) me[Check1].Item(i).set_Visible(rt::True);
         for (rt::Index i = 0; i <= 6; ++i) me[Check2].Item(i).set_Visible(rt::False);
@@ -31,7 +31,7 @@ std::string line(const std::string& caption, std::string_view mark) {
 
 // Appends the heading Option1(heading), then every checked title of group
 // from index 0 to last, in rising order.
-void append_group(rt::Form& me, std::string& text, rt::Index heading, std::string_view group,
+void append_group(rt::FormHandle& me, std::string& text, rt::Index heading, std::string_view group,
                   rt::Index last) {
     text += line(me[Option1].Item(heading).Caption(), heading_mark);
     for (rt::Index i = 0; i <= last; ++i)
@@ -41,14 +41,14 @@ void append_group(rt::Form& me, std::string& text, rt::Index heading, std::strin
 
 } // namespace
 
-std::string summary(rt::Form& me) {
+std::string summary(rt::FormHandle& me) {
     std::string text(opening);
     append_group(me, text, 0, Check1, 5);
     append_group(me, text, 1, Check2, 6);
     return text;
 }
 
-void Command1_Click(rt::Form& me, rt::Index Index) {
+void Command1_Click(rt::FormHandle& me, rt::Index Index) {
     if (Index == 0) me[Text1].Item(0).set_Text(summary(me));
     if (Index == 1) {
         me[Text1].Item(0).set_Text(std::string(prompt) + std::string(line_break));

@@ -8,12 +8,11 @@
 namespace rt {
 
 Control ControlArray::Item(Index index) const {
-    const std::optional<Row> row = m_form.find(m_name, index);
-    if (!row)
-        throw RunTimeError(ErrorNumber::IndexOutOfRange,
-                           "Index out of range: the control array " + std::string(m_name) +
-                               " has no member " + std::to_string(index));
-    return Control(m_form, *row);
+    for (Row row : m_array.rows)
+        if (m_form.control(row).index == index) return Control(m_form, row);
+    throw RunTimeError(ErrorNumber::IndexOutOfRange, "Index out of range: the control array " +
+                                                         std::string(m_array.name) +
+                                                         " has no member " + std::to_string(index));
 }
 
 } // namespace rt

@@ -4,10 +4,18 @@
 #include "runtime/types.h"
 
 #include <string_view>
+#include <vector>
 
 namespace rt {
 
 class Form;
+
+// The rows of one control array, in row order, under the name the form's
+// definition gives it.
+struct ArrayRows {
+    std::string_view name; // the definition's own
+    std::vector<Row> rows;
+};
 
 // A named set of controls of one kind, whose members are reached by Index.
 class ControlArray {
@@ -16,11 +24,11 @@ public:
     Control Item(Index index) const;
 
 private:
-    friend class Form;
-    ControlArray(Form& form, std::string_view name) : m_form(form), m_name(name) {}
+    friend class FormHandle;
+    ControlArray(Form& form, const ArrayRows& array) : m_form(form), m_array(array) {}
 
     Form& m_form;
-    std::string_view m_name;
+    const ArrayRows& m_array;
 };
 
 } // namespace rt

@@ -11,18 +11,32 @@ namespace rt {
 Form::Form(const FormDefinition& definition, Backend& backend, std::string_view title)
     : m_definition(definition), m_backend(backend), m_title(title) {
     m_states.reserve(definition.controls.size());
-    for (const ControlDefinition& control : definition.controls)
+    for (Row row = 0; row < definition.controls.size(); ++row) {
+        const ControlDefinition& control = definition.controls[row];
         m_states.push_back({std::string(control.text), Unchecked, true});
+        const auto same = [&](const ArrayRows& a) { return a.name == control.array; };
+        const auto found = std::find_if(m_arrays.begin(), m_arrays.end(), same);
+        if (found == m_arrays.end())
+            m_arrays.push_back({control.array, {row}});
+        else
+            found->rows.push_back(row);
+    }
 }
 
-ControlArray Form::operator[](std::string_view array) {
-    const auto& controls = m_definition.controls;
-    const bool exists = std::any_of(controls.begin(), controls.end(),
-                                    [&](const ControlDefinition& c) { return c.array == array; });
-    if (!exists)
+const ArrayRows* Form::array(std::string_view name) const {
+    for (const ArrayRows& array : m_arrays)
+        if (array.name == name) return &array;
+    return nullptr;
+}
+
+// Every FormHandle is a Form: only Form derives from it.
+ControlArray FormHandle::operator[](std::string_view array) {
+    auto& form = static_cast<Form&>(*this);
+    const ArrayRows* rows = form.array(array);
+    if (!rows)
         throw RunTimeError(ErrorNumber::NoSuchControlArray,
                            "The form has no control array named " + std::string(array));
-    return ControlArray(*this, array);
+    return ControlArray(form, *rows);
 }
 
 std::optional<Row> Form::find(std::string_view array, Index index) const {

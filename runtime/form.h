@@ -2,6 +2,7 @@
 
 #include "runtime/control_array.h"
 #include "runtime/form_definition.h"
+#include "runtime/form_handle.h"
 #include "runtime/types.h"
 
 #include <cstdint>
@@ -24,16 +25,12 @@ struct ControlState {
 };
 
 // A form at run time: its controls' state, its window in the backend, and the
-// raising of its event procedures. A run-time error raised inside a procedure
-// is reported here, and it ends the program: no procedure runs after it.
-class Form {
+// raising of its event procedures, which see it only as a FormHandle. A
+// run-time error raised inside a procedure is reported here, and it ends the
+// program: no procedure runs after it.
+class Form final : public FormHandle {
 public:
     Form(const FormDefinition& definition, Backend& backend, std::string_view title);
-    Form(const Form&) = delete;
-    Form& operator=(const Form&) = delete;
-
-    // The control array of that name; a run-time error when there is none.
-    ControlArray operator[](std::string_view array);
 
     // Creates the window and its controls, runs Form_Load, then shows the
     // window. False when a run-time error has ended the program instead.
@@ -65,6 +62,9 @@ public:
 
 private:
     friend class Control;
+    friend class FormHandle;
+
+    const ArrayRows* array(std::string_view name) const;
 
     void write_text(Row row, std::string_view text);
     void write_value(Row row, std::int16_t value);
@@ -79,6 +79,7 @@ private:
     Backend& m_backend;
     std::string_view m_title;
     std::vector<ControlState> m_states;
+    std::vector<ArrayRows> m_arrays; // in order of each array's first row
     bool m_ended = false;
     int m_exit_status = 0;
 };

@@ -9,7 +9,7 @@
 
 namespace rt {
 
-class Form;
+class FormHandle;
 
 // The colours drawn on every back colour that the form fixes: those of the
 // light theme that the form's colours were chosen with. Text is black, and
@@ -26,6 +26,14 @@ enum class Alignment { Left, Right, Centre };
 enum class ButtonStyle { Standard, Graphical };
 
 enum class ScrollBars { None, Horizontal, Vertical, Both };
+
+constexpr bool has_horizontal(ScrollBars bars) {
+    return bars == ScrollBars::Horizontal || bars == ScrollBars::Both;
+}
+
+constexpr bool has_vertical(ScrollBars bars) {
+    return bars == ScrollBars::Vertical || bars == ScrollBars::Both;
+}
 
 // One control of the form. Texts are UTF-8; a line break is CR LF.
 struct ControlDefinition {
@@ -66,8 +74,8 @@ struct WindowDefinition {
     std::string_view heading = {};
 };
 
-using LoadProcedure = void (*)(Form&);
-using ClickProcedure = void (*)(Form&, Index);
+using LoadProcedure = void (*)(FormHandle&);
+using ClickProcedure = void (*)(FormHandle&, Index);
 
 // The procedure that serves the clicks of one control array.
 struct ClickHandler {

@@ -36,4 +36,52 @@ std::optional<Row> next_option(const Form& form, Row row, Direction direction) {
     });
 }
 
+KeyAnswer answer_key(const Form& form, std::optional<Row> focused, Key key) {
+    if (key == Key::Tab || key == Key::BackTab)
+        return {next_tab_stop(form, focused,
+                              key == Key::Tab ? Direction::Forward : Direction::Backward),
+                std::nullopt};
+    if (!focused) return {};
+    const ControlKind kind = form.control(*focused).kind;
+    if (kind == ControlKind::TextBox) return {std::nullopt, std::nullopt, true};
+    switch (key) {
+    case Key::Left:
+    case Key::Right:
+    case Key::Up:
+    case Key::Down: {
+        const Direction direction =
+            key == Key::Right || key == Key::Down ? Direction::Forward : Direction::Backward;
+        if (kind != ControlKind::OptionButton)
+            return {next_tab_stop(form, focused, direction), std::nullopt};
+        const std::optional<Row> to = next_option(form, *focused, direction);
+        return {to, to};
+    }
+    case Key::Space:
+        return {std::nullopt, focused};
+    case Key::Tab:
+    case Key::BackTab:
+    case Key::Enter:
+    case Key::Escape:
+        break;
+    }
+    return {};
+}
+
+void activate(Form& form, Row row) {
+    switch (form.control(row).kind) {
+    case ControlKind::CheckBox:
+        form.user_set_value(row, toggled(form.state(row).value));
+        return;
+    case ControlKind::OptionButton:
+        form.user_set_value(row, True);
+        return;
+    case ControlKind::CommandButton:
+        form.user_pressed(row);
+        return;
+    case ControlKind::Label:
+    case ControlKind::TextBox:
+        return;
+    }
+}
+
 } // namespace rt

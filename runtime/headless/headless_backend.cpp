@@ -1,7 +1,6 @@
 #include "runtime/headless/headless_backend.h"
 
 #include "runtime/form.h"
-#include "runtime/keyboard_navigation.h"
 
 namespace rt {
 
@@ -62,7 +61,7 @@ void HeadlessBackend::click_at(int x, int y) {
         const Widget& widget = m_widgets[row];
         if (!widget.visible || !widget.rect.contains(x, y)) continue;
         if (widget.kind != ControlKind::Label) m_focus = row;
-        activate(row);
+        activate(*m_form, row);
         return;
     }
 }
@@ -75,52 +74,20 @@ void HeadlessBackend::click(Row row) {
 // The action reaches the runtime even for a hidden control, as a toolkit's
 // actions may: the runtime is what refuses it.
 void HeadlessBackend::act(Row row) {
-    if (m_shown) activate(row);
+    if (m_shown) activate(*m_form, row);
 }
 
-// What a click or Space does to a control.
-void HeadlessBackend::activate(Row row) {
-    switch (m_widgets[row].kind) {
-    case ControlKind::CheckBox:
-        m_form->user_set_value(row, toggled(m_widgets[row].value));
-        break;
-    case ControlKind::OptionButton:
-        m_form->user_set_value(row, True);
-        break;
-    case ControlKind::Label:
-    case ControlKind::TextBox:
-        break;
-    case ControlKind::CommandButton:
-        m_form->user_pressed(row);
-        break;
-    }
-}
-
+// The runtime's answer, carried out. A text box takes only Space, which it
+// appends as typing does.
 void HeadlessBackend::press(Key key) {
     if (!m_shown) return;
-    switch (key) {
-    case Key::Tab:
-    case Key::BackTab: {
-        const Direction direction = key == Key::Tab ? Direction::Forward : Direction::Backward;
-        if (const std::optional<Row> to = next_tab_stop(*m_form, m_focus, direction)) m_focus = to;
+    const KeyAnswer answer = answer_key(*m_form, m_focus, key);
+    if (answer.to_text_box) {
+        if (key == Key::Space) type(" ");
         return;
     }
-    case Key::Space:
-        if (m_focus && m_widgets[*m_focus].kind != ControlKind::TextBox)
-            activate(*m_focus);
-        else
-            type(" ");
-        return;
-    // Editing keys change nothing here: this window keeps no caret, selection
-    // or clipboard, and typing into an unlocked text box only appends.
-    case Key::Paste:
-    case Key::Cut:
-    case Key::Delete:
-    case Key::Backspace:
-    case Key::Enter:
-    case Key::Escape:
-        return;
-    }
+    if (answer.focus) m_focus = answer.focus;
+    if (answer.activate) activate(*m_form, *answer.activate);
 }
 
 void HeadlessBackend::type(std::string_view text) {

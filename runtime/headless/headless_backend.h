@@ -3,6 +3,7 @@
 #include "runtime/backend.h"
 #include "runtime/form_definition.h"
 #include "runtime/geometry.h"
+#include "runtime/keyboard_navigation.h"
 
 #include <cstdint>
 #include <optional>
@@ -28,9 +29,6 @@ public:
         bool locked = false;
     };
 
-    // The keys the window gives a meaning to; any other key does nothing.
-    enum class Key { Tab, BackTab, Space, Enter, Escape, Delete, Backspace, Paste, Cut };
-
     void create(Form& form) override;
     void show() override;
     int run() override;
@@ -47,7 +45,9 @@ public:
     // An assistive tool's action on the control: what a click on it does,
     // leaving the focus where it is.
     void act(Row row);
-    // A key pressed and released, acting on the control that has the focus.
+    // One of the runtime's keys pressed and released, acting on the control
+    // that has the focus. Other keys do nothing here: this window keeps no
+    // caret, selection or clipboard, and typing into a text box only appends.
     void press(Key key);
     // Typing into the control that has the focus.
     void type(std::string_view text);
@@ -63,8 +63,6 @@ public:
     std::optional<int> end_status() const { return m_end_status; }
 
 private:
-    void activate(Row row);
-
     Form* m_form = nullptr;
     std::vector<Widget> m_widgets;
     std::vector<std::string> m_reports;

@@ -1,16 +1,16 @@
 #include "runtime/qt/form_window.h"
 
-#include "runtime/keyboard_navigation.h"
+#include "runtime/form.h"
 #include "runtime/qt/wayland_frame.h"
 
 #include <QAccessibleWidget>
+#include <QKeyEvent>
 
 #include <algorithm>
 
 namespace rt {
 
-FormWindow::FormWindow(Qt::WindowFlags flags, const Form& form,
-                       const std::vector<QWidget*>& widgets)
+FormWindow::FormWindow(Qt::WindowFlags flags, Form& form, const std::vector<QWidget*>& widgets)
     : QWidget(nullptr, flags), m_form(form), m_widgets(widgets) {}
 
 namespace {
@@ -33,12 +33,78 @@ void FormWindow::expose_as_window() {
     (void)installed;
 }
 
+namespace {
+
+// The runtime's key for a key press, if it is one: without Ctrl, Alt or Meta,
+// and Space not repeating while held.
+std::optional<Key> runtime_key(const QKeyEvent& press) {
+    if (press.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return std::nullopt;
+    switch (press.key()) {
+    case Qt::Key_Tab:
+        return press.modifiers() & Qt::ShiftModifier ? Key::BackTab : Key::Tab;
+    case Qt::Key_Backtab:
+        return Key::BackTab;
+    case Qt::Key_Left:
+        return Key::Left;
+    case Qt::Key_Right:
+        return Key::Right;
+    case Qt::Key_Up:
+        return Key::Up;
+    case Qt::Key_Down:
+        return Key::Down;
+    case Qt::Key_Space:
+        return Key::Space;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return Key::Enter;
+    case Qt::Key_Escape:
+        return Key::Escape;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+void FormWindow::take_keys_of(QWidget& widget) {
+    widget.installEventFilter(this);
+}
+
+std::optional<Row> FormWindow::row_of(const QWidget* widget) const {
+    const auto found = std::find(m_widgets.begin(), m_widgets.end(), widget);
+    if (found == m_widgets.end()) return std::nullopt;
+    return static_cast<Row>(found - m_widgets.begin());
+}
+
+// True when the window took the key; false when it is the text box's own.
+bool FormWindow::carry_out(std::optional<Row> focused, Key key) {
+    const KeyAnswer answer = answer_key(m_form, focused, key);
+    if (answer.to_text_box) return false;
+    if (answer.focus) {
+        const bool back = key == Key::BackTab || key == Key::Left || key == Key::Up;
+        m_widgets[*answer.focus]->setFocus(back ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+    }
+    if (answer.activate) activate(m_form, *answer.activate);
+    return true;
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+    const auto& press = static_cast<const QKeyEvent&>(*event);
+    const std::optional<Key> key = runtime_key(press);
+    if (!key) return false;
+    const std::optional<Row> focused = row_of(static_cast<QWidget*>(watched));
+    if (*key == Key::Space && press.isAutoRepeat())
+        return !(focused && m_form.control(*focused).kind == ControlKind::TextBox);
+    return carry_out(focused, *key);
+}
+
+// Where Qt moves the focus itself (off a control that is hidden, or from the
+// window when no control has it), it goes as Tab or Shift+Tab takes it.
 bool FormWindow::focusNextPrevChild(bool next) {
-    const auto focused = std::find(m_widgets.begin(), m_widgets.end(), focusWidget());
-    std::optional<Row> from;
-    if (focused != m_widgets.end()) from = static_cast<Row>(focused - m_widgets.begin());
-    const std::optional<Row> to =
-        next_tab_stop(m_form, from, next ? Direction::Forward : Direction::Backward);
+    const Key key = next ? Key::Tab : Key::BackTab;
+    const std::optional<Row> to = answer_key(m_form, row_of(focusWidget()), key).focus;
     if (!to) return false;
     m_widgets[*to]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     return true;

@@ -1,20 +1,26 @@
 #pragma once
 
+#include "runtime/keyboard_navigation.h"
+
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 namespace rt {
 
 class Form;
 
-// The form's window. Tab and Shift+Tab move through the controls in the
-// form's own order, stopping on every option button: Qt's default makes a
-// group of option buttons a single stop.
+// The form's window. It takes the runtime's keys before its controls see
+// them and carries out the runtime's answer (answer_key): Qt's own handling
+// would make a group of option buttons one tab stop and step by geometry.
 class FormWindow final : public QWidget {
 public:
     // widgets holds the form's controls by row.
-    FormWindow(Qt::WindowFlags flags, const Form& form, const std::vector<QWidget*>& widgets);
+    FormWindow(Qt::WindowFlags flags, Form& form, const std::vector<QWidget*>& widgets);
+
+    // Watches widget's keys: every control of the form.
+    void take_keys_of(QWidget& widget);
 
     // Makes assistive technology see the form's window as a window (a frame
     // named by its caption), not as a plain widget. Once per process.
@@ -22,9 +28,13 @@ public:
 
 protected:
     bool focusNextPrevChild(bool next) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    const Form& m_form;
+    std::optional<Row> row_of(const QWidget* widget) const;
+    bool carry_out(std::optional<Row> focused, Key key);
+
+    Form& m_form;
     const std::vector<QWidget*>& m_widgets;
 };
 

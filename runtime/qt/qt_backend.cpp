@@ -1,7 +1,9 @@
 #include "runtime/qt/qt_backend.h"
 
+#include "runtime/check_mark.h"
 #include "runtime/form.h"
 #include "runtime/keyboard_navigation.h"
+#include "runtime/line_breaks.h"
 #include "runtime/qt/check_box.h"
 #include "runtime/qt/display_connection.h"
 #include "runtime/qt/form_window.h"
@@ -28,9 +30,8 @@ QString to_qt(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The widgets hold plain LF line breaks; the runtime keeps the CR LF.
 QString to_qt_lines(std::string_view text) {
-    return to_qt(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return to_qt(lf_only(text));
 }
 
 // Buttons take "&" as the mark of an access key; a caption has none.
@@ -85,15 +86,21 @@ Qt::Alignment to_qt(Alignment alignment) {
 }
 
 Qt::CheckState to_check_state(std::int16_t value) {
-    if (value == Checked) return Qt::Checked;
-    if (value == Grayed) return Qt::PartiallyChecked;
+    switch (mark_of(value)) {
+    case Mark::Set:
+        return Qt::Checked;
+    case Mark::Mixed:
+        return Qt::PartiallyChecked;
+    case Mark::Clear:
+        break;
+    }
     return Qt::Unchecked;
 }
 
 std::int16_t to_value(Qt::CheckState state) {
-    if (state == Qt::Checked) return Checked;
-    if (state == Qt::PartiallyChecked) return Grayed;
-    return Unchecked;
+    if (state == Qt::Checked) return value_of(ControlKind::CheckBox, Mark::Set);
+    if (state == Qt::PartiallyChecked) return value_of(ControlKind::CheckBox, Mark::Mixed);
+    return value_of(ControlKind::CheckBox, Mark::Clear);
 }
 
 // `family` is the installed family that draws the definition's face.
@@ -103,14 +110,6 @@ QFont to_qt(const FontDefinition& definition, std::string_view family) {
     font.setPixelSize(points_to_pixels(definition.points, standard_dpi));
     font.setWeight(static_cast<QFont::Weight>(definition.weight));
     return font;
-}
-
-bool has_horizontal(ScrollBars bars) {
-    return bars == ScrollBars::Horizontal || bars == ScrollBars::Both;
-}
-
-bool has_vertical(ScrollBars bars) {
-    return bars == ScrollBars::Vertical || bars == ScrollBars::Both;
 }
 
 } // namespace
@@ -140,7 +139,9 @@ void QtBackend::create(Form& form) {
     if (definition.min_button) flags |= Qt::WindowMinimizeButtonHint;
     if (definition.max_button) flags |= Qt::WindowMaximizeButtonHint;
     FormWindow::expose_as_window();
-    m_window = std::make_unique<FormWindow>(flags, form, m_widgets);
+    auto window = std::make_unique<FormWindow>(flags, form, m_widgets);
+    FormWindow& keys = *window;
+    m_window = std::move(window);
     m_window->setWindowTitle(to_qt(definition.caption));
     m_window->setWindowIcon(QIcon(QStringLiteral(":/window-icon.png")));
     // Where the named face is missing, fontconfig's stand-in for it (its
@@ -164,6 +165,7 @@ void QtBackend::create(Form& form) {
         const ControlDefinition& control = form.control(row);
         widget->setGeometry(to_qt(to_pixels(control.rect, standard_dpi)));
         widget->setVisible(form.state(row).visible);
+        keys.take_keys_of(*widget);
         if (!control.accessible_name.empty())
             widget->setAccessibleName(to_qt(control.accessible_name));
         if (!definition.heading.empty() && control.array == definition.heading)
@@ -199,9 +201,20 @@ QWidget* QtBackend::create_control(Row row) {
         box->setCheckState(to_check_state(state.value));
         box->setTristate(false);
         fill_button_row(box, control.back_colour);
-        QObject::connect(box, &QCheckBox::stateChanged, box, [this, row](int check) {
-            m_form->user_set_value(row, to_value(static_cast<Qt::CheckState>(check)));
-        });
+        // A grayed box holds Qt's checked flag set, and toggle() (an
+        // assistive tool's action) clears it, bypassing nextCheckState(): from
+        // grayed, any change the user makes is the click's.
+        const auto report = [this, row](Qt::CheckState check) {
+            std::int16_t value = to_value(check);
+            if (m_form->state(row).value == Grayed) value = toggled(Grayed);
+            m_form->user_set_value(row, value);
+        };
+#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+        QObject::connect(box, &QCheckBox::checkStateChanged, box, report);
+#else
+        QObject::connect(box, &QCheckBox::stateChanged, box,
+                         [report](int check) { report(static_cast<Qt::CheckState>(check)); });
+#endif
         return box;
     }
     case ControlKind::CommandButton: {
@@ -236,8 +249,7 @@ QWidget* QtBackend::create_control(Row row) {
             box->setAcceptDrops(false);
         }
         QObject::connect(box, &QPlainTextEdit::textChanged, box, [this, row, box] {
-            m_form->user_set_text(
-                row, box->toPlainText().replace(u'\n', QStringLiteral("\r\n")).toStdString());
+            m_form->user_set_text(row, cr_lf(box->toPlainText().toStdString()));
         });
         box->setFocusPolicy(Qt::StrongFocus);
         return box;

@@ -1,215 +1,26 @@
 #include "runtime/web/form_window.h"
 
-#include <emscripten.h>
+#include "runtime/line_breaks.h"
 
-// The page keeps the window's elements in Module.quenlor: the window and,
-// per row, the control's outer element and the one that holds its state.
-
-// clang-format off
-EM_JS(void, quenlor_make_window, (const char* markup, const char* caption), {
-    var old = Module.quenlor;
-    var window = old ? null : document.querySelector(".quenlor-window");
-    var early = [];
-    if (window) {
-        // The page's own window: note what the person changed before the
-        // program started, against what the page's HTML showed, and the
-        // buttons pressed (window_markup keeps those).
-        Array.prototype.forEach.call(window.children, function(element, row) {
-            var input = element.tagName == "LABEL" ? element.firstChild : element;
-            if (input.type == "radio" || input.type == "checkbox") {
-                if (input.checked != input.defaultChecked)
-                    early.push({row: row, checked: input.checked});
-            } else if (input.tagName == "TEXTAREA" || input.tagName == "INPUT") {
-                if (input.value != input.defaultValue) early.push({row: row, value: input.value});
-            }
-        });
-        (globalThis.quenlorPresses || []).forEach(function(button) {
-            early.push({row: Array.prototype.indexOf.call(window.children, button), press: true});
-        });
-    } else {
-        if (old) old.window.remove();
-        document.body.insertAdjacentHTML("beforeend", UTF8ToString(markup));
-        window = document.body.lastElementChild;
-    }
-    // Enter presses no button and Escape nothing, as in the desktop window;
-    // an arrow key moves to the next option button and chooses it.
-    window.addEventListener("keydown", function(event) {
-        var target = event.target;
-        if (event.key == "Enter" && !(target.tagName == "TEXTAREA" && !target.readOnly))
-            event.preventDefault();
-        // Tab follows the runtime's tab order and wraps round, as on the desktop.
-        if (event.key == "Tab" && target.quenlorRow !== undefined) {
-            event.preventDefault();
-            var next = _quenlor_next_tab_stop(target.quenlorRow, !event.shiftKey);
-            if (next >= 0) Module.quenlor.rows[next].input.focus();
-        }
-        if (target.type == "radio" && /^Arrow/.test(event.key)) {
-            event.preventDefault();
-            var forward = event.key == "ArrowDown" || event.key == "ArrowRight";
-            var to = _quenlor_next_option(target.quenlorRow, forward);
-            if (to >= 0) {
-                Module.quenlor.rows[to].input.focus();
-                Module.quenlor.rows[to].input.click();
-            }
-        }
-    });
-    // Each row's element, the one that holds its state and the one that shows
-    // its text; a text box's value as last written or typed, since reading it
-    // back from the element costs more than the rest of writing it.
-    var rows = Array.prototype.map.call(window.children, function(element, row) {
-        var input, label;
-        if (element.tagName == "LABEL") {
-            input = element.firstChild;
-            label = element.lastChild;
-            input.addEventListener("change", function() { _quenlor_changed(row); });
-        } else if (element.tagName == "BUTTON") {
-            input = label = element;
-            element.addEventListener("click", function() { _quenlor_pressed(row); });
-        } else if (element.tagName == "TEXTAREA" || element.tagName == "INPUT") {
-            input = element;
-            // The text is the box's value alone, as when the program writes it,
-            // the caret left where it is.
-            var from = element.selectionStart, to = element.selectionEnd;
-            element.value = element.value;
-            element.textContent = "";
-            element.setSelectionRange(from, to);
-            element.addEventListener("input", function() {
-                Module.quenlor.rows[row].value = element.value;
-                _quenlor_changed(row);
-            });
-        } else {
-            label = element;
-        }
-        if (input) input.quenlorRow = row;
-        return {element: element, input: input, label: label,
-                value: input && !label ? input.value : undefined};
-    });
-    document.title = UTF8ToString(caption);
-    Module.quenlor = {window: window, rows: rows, messages: [], early: early};
-});
-
-EM_JS(int, quenlor_early_input_count, (), {
-    return Module.quenlor.early.length;
-});
-
-// The row; a press comes as -1 - row.
-EM_JS(int, quenlor_take_early_input, (int i), {
-    var early = Module.quenlor.early[i];
-    if (early.press) return -1 - early.row;
-    var input = Module.quenlor.rows[early.row].input;
-    if (early.checked !== undefined) input.checked = early.checked;
-    else input.value = early.value;
-    return early.row;
-});
-
-EM_JS(void, quenlor_show_window, (int focus), {
-    var quenlor = Module.quenlor;
-    quenlor.window.hidden = false;
-    if (focus >= 0 && !quenlor.window.contains(document.activeElement))
-        quenlor.rows[focus].input.focus();
-});
-
-EM_JS(void, quenlor_hide_window, (), {
-    Module.quenlor.window.hidden = true;
-    Module.quenlor.window.inert = true;
-});
-
-EM_JS(void, quenlor_remove_window, (), {
-    var quenlor = Module.quenlor;
-    if (!quenlor) return;
-    quenlor.window.remove();
-    quenlor.messages.forEach(function(message) { message.remove(); });
-    Module.quenlor = undefined;
-});
-
-// A text box"s value only changes when the text does, so that the runtime"s
-// copy of what the user typed leaves the caret where it is.
-EM_JS(void, quenlor_set_text, (int row, const char* text, int length), {
-    var control = Module.quenlor.rows[row];
-    var value = UTF8ToString(text, length);
-    if (control.label) control.label.textContent = value;
-    else if (control.value != value) {
-        control.value = value;
-        // As on the desktop, new text shows from its start, the caret before it.
-        control.input.value = value;
-        control.input.setSelectionRange(0, 0);
-        control.input.scrollTop = 0;
-    }
-});
-
-EM_JS(void, quenlor_set_value, (int row, int value), {
-    var input = Module.quenlor.rows[row].input;
-    if (input.type == "radio") {
-        input.checked = value != 0;
-    } else {
-        input.checked = value == 1;
-        input.indeterminate = value == 2;
-    }
-});
-
-EM_JS(void, quenlor_set_visible, (int row, int visible), {
-    Module.quenlor.rows[row].element.hidden = !visible;
-});
-
-EM_JS(int, quenlor_checked, (int row), {
-    return Module.quenlor.rows[row].input.checked ? 1 : 0;
-});
-
-EM_JS(int, quenlor_text_size, (int row), {
-    return lengthBytesUTF8(Module.quenlor.rows[row].input.value);
-});
-
-EM_JS(void, quenlor_copy_text, (int row, char* buffer, int size), {
-    stringToUTF8(Module.quenlor.rows[row].input.value, buffer, size);
-});
-
-EM_JS(void, quenlor_show_message, (const char* title, int title_length, const char* text,
-                                   int text_length), {
-    var message = document.createElement("dialog");
-    message.className = "quenlor-message";
-    message.setAttribute("role", "alertdialog");
-    var heading = document.createElement("h2");
-    heading.textContent = UTF8ToString(title, title_length);
-    var report = document.createElement("p");
-    report.textContent = UTF8ToString(text, text_length);
-    var buttons = document.createElement("form");
-    buttons.method = "dialog";
-    var ok = document.createElement("button");
-    ok.textContent = "OK";
-    buttons.append(ok);
-    message.append(heading, report, buttons);
-    document.body.append(message);
-    var messages = Module.quenlor ? Module.quenlor.messages : [];
-    messages.push(message);
-    message.showModal();
-    ok.focus();
-});
-// clang-format on
+// The page's side, in form_window.js (linked with --js-library); this file
+// only marshals the calls.
+extern "C" {
+void quenlor_make_window(const char* markup, const char* caption);
+int quenlor_early_input_count();
+int quenlor_take_early_input(int i);
+void quenlor_show_window(int focus);
+void quenlor_hide_window();
+void quenlor_remove_window();
+void quenlor_set_text(int row, const char* text, int length);
+void quenlor_set_value(int row, int value);
+void quenlor_set_visible(int row, int visible);
+int quenlor_checked(int row);
+int quenlor_text_size(int row);
+void quenlor_copy_text(int row, char* buffer, int size);
+void quenlor_show_message(const char* title, int title_length, const char* text, int text_length);
+}
 
 namespace rt::web {
-
-namespace {
-
-// The page's text boxes hold LF alone; the runtime's texts end lines with CR LF.
-std::string lf_only(std::string_view text) {
-    std::string result;
-    result.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) result += text[i];
-    return result;
-}
-
-std::string cr_lf(std::string_view text) {
-    std::string result;
-    result.reserve(text.size() + text.size() / 8);
-    for (const char c : text) {
-        if (c == '\n') result += '\r';
-        result += c;
-    }
-    return result;
-}
-
-} // namespace
 
 void make_window(std::string_view markup, std::string_view caption) {
     quenlor_make_window(std::string(markup).c_str(), std::string(caption).c_str());

@@ -1,7 +1,7 @@
 #include "runtime/web/web_backend.h"
 
+#include "runtime/check_mark.h"
 #include "runtime/form.h"
-#include "runtime/keyboard_navigation.h"
 #include "runtime/web/form_window.h"
 #include "runtime/web/window_markup.h"
 
@@ -95,10 +95,9 @@ void WebBackend::end(int status) {
 void WebBackend::changed(Row row) {
     switch (m_form->control(row).kind) {
     case ControlKind::CheckBox:
-        m_form->user_set_value(row, web::checked(row) ? Checked : Unchecked);
-        break;
     case ControlKind::OptionButton:
-        m_form->user_set_value(row, web::checked(row) ? True : False);
+        m_form->user_set_value(
+            row, value_of(m_form->control(row).kind, web::checked(row) ? Mark::Set : Mark::Clear));
         break;
     case ControlKind::TextBox:
         m_form->user_set_text(row, web::text(row));
@@ -113,14 +112,13 @@ void WebBackend::pressed(Row row) {
     m_form->user_pressed(row);
 }
 
-std::optional<Row> WebBackend::next_tab_stop(Row row, bool forward) const {
-    if (m_end_status) return std::nullopt;
-    return ::rt::next_tab_stop(*m_form, row, forward ? Direction::Forward : Direction::Backward);
+KeyAnswer WebBackend::answer_key(Row row, Key key) const {
+    if (m_end_status) return {};
+    return ::rt::answer_key(*m_form, row, key);
 }
 
-std::optional<Row> WebBackend::next_option(Row row, bool forward) const {
-    if (m_end_status) return std::nullopt;
-    return ::rt::next_option(*m_form, row, forward ? Direction::Forward : Direction::Backward);
+void WebBackend::activate(Row row) {
+    if (!m_end_status) ::rt::activate(*m_form, row);
 }
 
 } // namespace rt
@@ -138,18 +136,23 @@ EMSCRIPTEN_KEEPALIVE void quenlor_pressed(int row) {
         window->pressed(static_cast<rt::Row>(row));
 }
 
-EMSCRIPTEN_KEEPALIVE int quenlor_next_tab_stop(int row, int forward) {
+// The answer to a key for the page's listener: -2 when the text box takes
+// it, -1 when it does nothing, else the row the focus goes to, twice, plus 1
+// when that control is then activated. Space held down acts once.
+EMSCRIPTEN_KEEPALIVE int quenlor_key(int row, int key, int repeat) {
     rt::WebBackend* window = rt::WebBackend::current();
     if (!window) return -1;
-    const std::optional<rt::Row> to =
-        window->next_tab_stop(static_cast<rt::Row>(row), forward != 0);
-    return to ? static_cast<int>(*to) : -1;
+    const auto pressed = static_cast<rt::Key>(key);
+    const rt::KeyAnswer answer = window->answer_key(static_cast<rt::Row>(row), pressed);
+    if (answer.to_text_box) return -2;
+    if (repeat && pressed == rt::Key::Space) return -1;
+    const std::optional<rt::Row> to = answer.focus ? answer.focus : answer.activate;
+    if (!to) return -1;
+    return static_cast<int>(*to) * 2 + (answer.activate ? 1 : 0);
 }
 
-EMSCRIPTEN_KEEPALIVE int quenlor_next_option(int row, int forward) {
-    rt::WebBackend* window = rt::WebBackend::current();
-    if (!window) return -1;
-    const std::optional<rt::Row> to = window->next_option(static_cast<rt::Row>(row), forward != 0);
-    return to ? static_cast<int>(*to) : -1;
+EMSCRIPTEN_KEEPALIVE void quenlor_activate(int row) {
+    if (rt::WebBackend* window = rt::WebBackend::current())
+        window->activate(static_cast<rt::Row>(row));
 }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "runtime/backend.h"
+#include "runtime/keyboard_navigation.h"
 
 #include <cstdint>
 #include <optional>
@@ -32,10 +33,10 @@ public:
     // What the page saw the user do to the control of that row.
     void changed(Row row);
     void pressed(Row row);
-    // The control Tab or Shift+Tab moves to from row, and the option button
-    // an arrow key moves to, if any.
-    std::optional<Row> next_tab_stop(Row row, bool forward) const;
-    std::optional<Row> next_option(Row row, bool forward) const;
+    // The runtime's answer to a key pressed on the control of that row, and
+    // the activation it asks for, carried out after the focus has moved.
+    KeyAnswer answer_key(Row row, Key key) const;
+    void activate(Row row);
 
     std::optional<int> end_status() const { return m_end_status; }
 

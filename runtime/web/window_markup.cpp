@@ -1,5 +1,6 @@
 #include "runtime/web/window_markup.h"
 
+#include "runtime/check_mark.h"
 #include "runtime/form.h"
 #include "runtime/geometry.h"
 
@@ -86,7 +87,7 @@ std::string control_markup(const Form& form, Row row) {
         // Every option button is a tab stop of its own; the runtime keeps them
         // one group.
         const bool option = control.kind == ControlKind::OptionButton;
-        const bool checked = option ? state.value != False : state.value == Checked;
+        const bool checked = mark_of(state.value) == Mark::Set;
         return "<label class=\"choice\"" + attributes(control, state, "") + "><input type=\"" +
                (option ? "radio\" name=\"option" + std::to_string(row) : std::string("checkbox")) +
                "\"" + (checked ? " checked" : "") + "><span>" + text + "</span></label>";
@@ -96,14 +97,15 @@ std::string control_markup(const Form& form, Row row) {
                (control.style == ButtonStyle::Graphical ? " class=\"graphical\"" : "") +
                attributes(control, state, "") + ">" + text + "</button>";
     case ControlKind::TextBox: {
-        const auto bars = static_cast<int>(control.scroll_bars);
-        const std::string overflow = std::string("overflow-x:") + (bars & 1 ? "scroll" : "hidden") +
-                                     ";overflow-y:" + (bars & 2 ? "scroll" : "hidden") + ";";
+        const bool across = has_horizontal(control.scroll_bars);
+        const std::string overflow =
+            std::string("overflow-x:") + (across ? "scroll" : "hidden") +
+            ";overflow-y:" + (has_vertical(control.scroll_bars) ? "scroll" : "hidden") + ";";
         std::string common = attributes(control, state, overflow) + " spellcheck=\"false\"" +
                              (control.locked ? " readonly" : "");
         if (!control.multi_line)
             return "<input type=\"text\"" + common + " value=\"" + text + "\">";
-        if (bars & 1) common += " wrap=\"off\"";
+        if (across) common += " wrap=\"off\"";
         // The parser drops a line break that opens a text area's text.
         return "<textarea" + common + ">" + (text.starts_with('\n') ? "\n" : "") + text +
                "</textarea>";

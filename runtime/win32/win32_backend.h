@@ -11,8 +11,11 @@
 namespace rt {
 
 // The form as a native window of standard controls, one per row; a control's
-// identifier is its row. The window does its own keyboard navigation: it is
-// not a dialog, so Enter and Escape press nothing.
+// identifier is its row. The window carries out the runtime's keyboard: it is
+// not a dialog, so Enter and Escape press nothing. Its parts live apart:
+// form_window.cpp (class, controls, layout, window procedures, colours),
+// message_loop.cpp (the loop and what it takes before the controls), keys.cpp
+// (virtual keys to the runtime's), and here the Backend's mirror of state.
 class Win32Backend final : public Backend {
 public:
     // reader tells whether high contrast is on, at start and whenever the
@@ -35,10 +38,9 @@ public:
     HWND control(Row row) const { return m_controls.at(row); }
     int dpi() const { return m_dpi; }
 
-    // Carries out, before the controls see them, the keys that the window
-    // gives a meaning of its own (Tab and Shift+Tab, arrow keys between
-    // option buttons, Ctrl+A in a text box), and the focus a double click
-    // gives. True when the message needs no further handling.
+    // Carries out, before the controls see them, the runtime's answer to its
+    // keys (answer_key) and Ctrl+A in a text box, and the focus a double
+    // click gives. True when the message needs no further handling.
     bool pre_translate(const MSG& message);
     // Dispatches every message already waiting, as the event loop does.
     void process_pending();

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace contract {
 namespace {
 
@@ -75,6 +77,21 @@ TEST_F(Contract, AClickTurnsAGrayedBoxChecked) {
     (*form)["Check1"].Item(1).set_Value(rt::Grayed);
     EXPECT_EQ(harness->shown_value(SecondBox), rt::Grayed);
     harness->click(SecondBox);
+    EXPECT_EQ((*form)["Check1"].Item(1).Value(), rt::Checked);
+    EXPECT_EQ(harness->shown_value(SecondBox), rt::Checked);
+}
+
+// An assistive tool's toggle and Space follow the click's rule.
+TEST_F(Contract, AnActionOrSpaceTurnsAGrayedBoxChecked) {
+    if (harness->act(FirstBox)) {
+        (*form)["Check1"].Item(1).set_Value(rt::Grayed);
+        harness->act(SecondBox);
+        EXPECT_EQ((*form)["Check1"].Item(1).Value(), rt::Checked);
+        EXPECT_EQ(harness->shown_value(SecondBox), rt::Checked);
+    }
+    (*form)["Check1"].Item(1).set_Value(rt::Grayed);
+    for (int i = 0; i < 9 && harness->focus() != SecondBox; ++i) harness->press(rt::Key::Tab);
+    harness->press(rt::Key::Space);
     EXPECT_EQ((*form)["Check1"].Item(1).Value(), rt::Checked);
     EXPECT_EQ(harness->shown_value(SecondBox), rt::Checked);
 }
@@ -154,6 +171,89 @@ TEST_F(Contract, AccessibilityActionsReachTheRuntimeAsClicksDo) {
     EXPECT_EQ(harness->shown_value(HiddenBox), rt::Checked);
     EXPECT_EQ(event_log(), (Log{"Form_Load shown=0", "Option1_Click(0)", "Option1_Click(1)",
                                 "Command1_Click(0)"}));
+}
+
+// Where each key leaves the focus from each place it can be, in the order
+// Tab, Shift+Tab, Left, Right, Up, Down, Space, Enter, Escape. The hidden box
+// is no stop. An arrow on an option button chooses the one it lands on, on
+// anything else it steps as Tab or Shift+Tab; Space does what a click does;
+// in a text box every key but Tab is the box's own.
+struct KeyWalk {
+    TestRow from;
+    std::array<TestRow, 9> to;
+};
+
+constexpr KeyWalk key_walks[] = {
+    {LockedText,
+     {FreeText, SecondBox, LockedText, LockedText, LockedText, LockedText, LockedText, LockedText,
+      LockedText}},
+    {FreeText,
+     {FirstOption, LockedText, FreeText, FreeText, FreeText, FreeText, FreeText, FreeText,
+      FreeText}},
+    {FirstOption,
+     {SecondOption, FreeText, SecondOption, SecondOption, SecondOption, SecondOption, FirstOption,
+      FirstOption, FirstOption}},
+    {SecondOption,
+     {LogCommand, FirstOption, FirstOption, FirstOption, FirstOption, FirstOption, SecondOption,
+      SecondOption, SecondOption}},
+    {LogCommand,
+     {FaultCommand, SecondOption, SecondOption, FaultCommand, SecondOption, FaultCommand,
+      LogCommand, LogCommand, LogCommand}},
+    {FaultCommand,
+     {FirstBox, LogCommand, LogCommand, FirstBox, LogCommand, FirstBox, FaultCommand, FaultCommand,
+      FaultCommand}},
+    {FirstBox,
+     {SecondBox, FaultCommand, FaultCommand, SecondBox, FaultCommand, SecondBox, FirstBox, FirstBox,
+      FirstBox}},
+    {SecondBox,
+     {LockedText, FirstBox, FirstBox, LockedText, FirstBox, LockedText, SecondBox, SecondBox,
+      SecondBox}},
+};
+
+TEST_F(Contract, EveryKeyFromEveryPlaceMovesTheFocusAndActsAsOnEveryBackend) {
+    const auto values = [&] {
+        std::vector<std::int16_t> seen;
+        for (rt::Index i : {0, 1}) seen.push_back((*form)["Option1"].Item(i).Value());
+        for (rt::Index i : {0, 1}) seen.push_back((*form)["Check1"].Item(i).Value());
+        for (rt::Row row : {FirstOption, SecondOption, FirstBox, SecondBox})
+            seen.push_back(harness->shown_value(row) != 0);
+        return seen;
+    };
+    for (const KeyWalk& walk : key_walks) {
+        for (std::size_t k = 0; k < walk.to.size(); ++k) {
+            const auto key = static_cast<rt::Key>(k);
+            if (walk.from == FaultCommand && key == rt::Key::Space) continue; // the test's fault
+            for (int i = 0; i < 9 && harness->focus() != walk.from; ++i)
+                harness->press(rt::Key::Tab);
+            ASSERT_EQ(harness->focus(), walk.from);
+            SCOPED_TRACE("key " + std::to_string(k) + " from row " + std::to_string(walk.from));
+
+            std::vector<std::int16_t> expected = values();
+            Log log = event_log();
+            const TestRow to = walk.to[k];
+            const bool arrow = key >= rt::Key::Left && key <= rt::Key::Down;
+            const bool option = walk.from == FirstOption || walk.from == SecondOption;
+            if ((option && arrow) || (option && key == rt::Key::Space)) {
+                const std::size_t chosen = to == FirstOption ? 0 : 1;
+                if (expected[chosen] == rt::False)
+                    log.push_back("Option1_Click(" + std::to_string(chosen) + ")");
+                expected[chosen] = rt::True;
+                expected[1 - chosen] = rt::False;
+                expected[4 + chosen] = 1;
+                expected[5 - chosen] = 0;
+            } else if (key == rt::Key::Space && (to == FirstBox || to == SecondBox)) {
+                const std::size_t box = to == FirstBox ? 2 : 3;
+                expected[box] = rt::toggled(expected[box]);
+                expected[box + 4] = expected[box] != 0;
+            } else if (key == rt::Key::Space && to == LogCommand) {
+                log.push_back("Command1_Click(0)");
+            }
+            harness->press(key);
+            EXPECT_EQ(harness->focus(), to);
+            EXPECT_EQ(values(), expected);
+            EXPECT_EQ(event_log(), log);
+        }
+    }
 }
 
 TEST_F(Contract, ACommandClickRaisesItsArraysProcedureWithItsIndex) {

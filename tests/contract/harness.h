@@ -1,9 +1,11 @@
 #pragma once
 
 #include "runtime/form.h"
+#include "runtime/keyboard_navigation.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +29,11 @@ public:
     virtual bool act(rt::Row row) = 0;
     // Typing into the text box, which has the focus.
     virtual void type(rt::Row row, std::string_view text) = 0;
+    // The platform's key for one of the runtime's keys, pressed and released
+    // on whatever has the focus.
+    virtual void press(rt::Key key) = 0;
+    // The control that has the focus, if any.
+    virtual std::optional<rt::Row> focus() const = 0;
 
     virtual bool window_shown() const = 0;
     virtual bool shown(rt::Row row) const = 0;

@@ -25,6 +25,8 @@ public:
         return true;
     }
     void type(rt::Row row, std::string_view text) override { m_backend.type(row, text); }
+    void press(rt::Key key) override { m_backend.press(key); }
+    std::optional<rt::Row> focus() const override { return m_backend.focus(); }
 
     bool window_shown() const override { return m_backend.shown(); }
     bool shown(rt::Row row) const override { return m_backend.widget(row).visible; }

@@ -62,6 +62,23 @@ public:
         }
     }
 
+    void press(rt::Key key) override {
+        static constexpr Qt::Key keys[] = {Qt::Key_Tab,   Qt::Key_Backtab, Qt::Key_Left,
+                                           Qt::Key_Right, Qt::Key_Up,      Qt::Key_Down,
+                                           Qt::Key_Space, Qt::Key_Return,  Qt::Key_Escape};
+        QWidget* focused = QApplication::focusWidget();
+        watch_for_message_boxes([&] {
+            QTest::keyClick(focused ? focused : m_backend.window(), keys[static_cast<int>(key)],
+                            key == rt::Key::BackTab ? Qt::ShiftModifier : Qt::NoModifier);
+        });
+    }
+
+    std::optional<rt::Row> focus() const override {
+        for (rt::Row row = 0; row < m_form->size(); ++row)
+            if (m_backend.widget(row) == QApplication::focusWidget()) return row;
+        return std::nullopt;
+    }
+
     bool window_shown() const override { return m_backend.window()->isVisible(); }
     bool shown(rt::Row row) const override { return m_backend.widget(row)->isVisible(); }
 

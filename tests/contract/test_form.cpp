@@ -13,17 +13,17 @@ bool (*window_probe)() = nullptr;
 
 using rt::ControlKind;
 
-void load(rt::Form& me) {
+void load(rt::FormHandle& me) {
     event_log().push_back(std::string("Form_Load shown=") +
                           (window_probe && window_probe() ? "1" : "0"));
     me["Check1"].Item(2).set_Visible(rt::False);
 }
 
-void option_click(rt::Form&, rt::Index index) {
+void option_click(rt::FormHandle&, rt::Index index) {
     event_log().push_back("Option1_Click(" + std::to_string(index) + ")");
 }
 
-void run_fault(rt::Form& me) {
+void run_fault(rt::FormHandle& me) {
     switch (current_fault) {
     case Fault::IndexPastLast:
         me["Check1"].Item(3).set_Value(rt::Checked);
@@ -51,7 +51,7 @@ void run_fault(rt::Form& me) {
     event_log().push_back("fault done");
 }
 
-void command_click(rt::Form& me, rt::Index index) {
+void command_click(rt::FormHandle& me, rt::Index index) {
     event_log().push_back("Command1_Click(" + std::to_string(index) + ")");
     if (index == 1) run_fault(me);
 }

@@ -49,6 +49,20 @@ public:
         win32_test::type(m_backend, rt::widen(text));
     }
 
+    void press(rt::Key key) override {
+        static constexpr WORD keys[] = {VK_TAB,  VK_TAB,   VK_LEFT,   VK_RIGHT, VK_UP,
+                                        VK_DOWN, VK_SPACE, VK_RETURN, VK_ESCAPE};
+        win32_test::MessageBoxWatch watch;
+        win32_test::press(m_backend, keys[static_cast<int>(key)], key == rt::Key::BackTab);
+        for (const std::wstring& box : watch.seen()) m_error_boxes.push_back(rt::narrow(box));
+    }
+
+    std::optional<rt::Row> focus() const override {
+        for (rt::Row row = 0; row < m_form->size(); ++row)
+            if (m_backend.control(row) == GetFocus()) return row;
+        return std::nullopt;
+    }
+
     bool window_shown() const override {
         return m_backend.window() && IsWindowVisible(m_backend.window());
     }

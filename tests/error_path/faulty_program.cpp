@@ -13,7 +13,7 @@ namespace {
 
 bool index_fault = true;
 
-void press(rt::Form& me, rt::Index) {
+void press(rt::FormHandle& me, rt::Index) {
     if (index_fault)
         me["Check1"].Item(3).set_Value(rt::Checked);
     else

@@ -11,8 +11,9 @@ const char* const title_names[titles] = {
     "Друга добра",
 };
 
-const char* const key_names[] = {"Tab",    "Shift+Tab", "Space",  "Enter", "Escape",
-                                 "Delete", "Backspace", "Ctrl+V", "Ctrl+X"};
+const char* const key_names[] = {"Tab",    "Shift+Tab", "Space",  "Enter",  "Escape",
+                                 "Delete", "Backspace", "Ctrl+V", "Ctrl+X", "Left",
+                                 "Right",  "Up",        "Down"};
 
 bool is_title(int target) {
     return target >= FirstBadTitle && target < FirstBadTitle + titles;
@@ -98,9 +99,17 @@ void Model::act(int target) {
     activate(target);
 }
 
+// An arrow on "Лоша новина" or "Добра новина" chooses the other one, the
+// only other option; on a title or a command it steps as Tab or Shift+Tab
+// does; in the text box it only moves the caret.
 void Model::key(Key key) {
-    if (key == Key::Tab || key == Key::BackTab) {
-        const int step = key == Key::Tab ? 1 : Heading - 1;
+    const bool forward = key == Key::Tab || key == Key::Right || key == Key::Down;
+    const bool arrow = key == Key::Left || key == Key::Right || key == Key::Up || key == Key::Down;
+    if (arrow && (m_focus == BadNews || m_focus == GoodNews)) {
+        m_focus = m_focus == BadNews ? GoodNews : BadNews;
+        activate(m_focus);
+    } else if (key == Key::Tab || key == Key::BackTab || (arrow && m_focus != TextBox)) {
+        const int step = forward ? 1 : Heading - 1;
         int next = m_focus;
         do next = (next + step) % Heading;
         while (!can_focus(next));

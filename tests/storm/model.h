@@ -26,7 +26,21 @@ inline constexpr int bad_titles = 6;
 inline constexpr int good_titles = 7;
 inline constexpr int titles = bad_titles + good_titles;
 
-enum class Key { Tab, BackTab, Space, Enter, Escape, Delete, Backspace, Paste, Cut };
+enum class Key {
+    Tab,
+    BackTab,
+    Space,
+    Enter,
+    Escape,
+    Delete,
+    Backspace,
+    Paste,
+    Cut,
+    Left,
+    Right,
+    Up,
+    Down,
+};
 
 // What the person does: a click at a control's place, a key, typing, or an
 // assistive tool's action on a control (toggle a box or option, press a

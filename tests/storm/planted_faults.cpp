@@ -17,26 +17,26 @@ using quenlor::Form_Load;
 using quenlor::Option1_Click;
 
 // Choosing good news leaves the first bad-news title shown.
-void not_hidden_again(rt::Form& me, rt::Index index) {
+void not_hidden_again(rt::FormHandle& me, rt::Index index) {
     Option1_Click(me, index);
     if (index == 1) me["Check1"].Item(0).set_Visible(rt::True);
 }
 
 // The summary ends its lines with LF alone.
-void bare_line_feeds(rt::Form& me, rt::Index index) {
+void bare_line_feeds(rt::FormHandle& me, rt::Index index) {
     Command1_Click(me, index);
     me["Text1"].Item(0).set_Text(lf_only(me["Text1"].Item(0).Text()));
 }
 
 // "Изтрий" leaves the last good-news title as it was.
-void clear_forgets_last(rt::Form& me, rt::Index index) {
+void clear_forgets_last(rt::FormHandle& me, rt::Index index) {
     const std::int16_t kept = me["Check2"].Item(6).Value();
     Command1_Click(me, index);
     me["Check2"].Item(6).set_Value(kept);
 }
 
 // The good-news loop stops one short, so its last title is never shown.
-void one_short(rt::Form& me, rt::Index index) {
+void one_short(rt::FormHandle& me, rt::Index index) {
     if (index == 0) {
         for (rt::Index i = 0; i <= 5; ++i) me["Check1"].Item(i).set_Visible(rt::True);
         for (rt::Index i = 0; i <= 6; ++i) me["Check2"].Item(i).set_Visible(rt::False);

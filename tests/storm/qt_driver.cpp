@@ -21,10 +21,13 @@ QtDriver::QtDriver(const rt::FormDefinition& definition, Fault fault)
         if (!button || !button->isCheckable()) continue;
         QObject::disconnect(button, &QAbstractButton::toggled, nullptr, nullptr);
         if (auto* box = qobject_cast<QCheckBox*>(button))
+#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+            QObject::disconnect(box, &QCheckBox::checkStateChanged, nullptr, nullptr);
+#else
             QObject::disconnect(box, &QCheckBox::stateChanged, nullptr, nullptr);
-        QObject::connect(button, &QAbstractButton::clicked, [this, row] {
-            m_form.user_set_value(row, value(row));
-        });
+#endif
+        QObject::connect(button, &QAbstractButton::clicked,
+                         [this, row] { m_form.user_set_value(row, value(row)); });
     }
 }
 
@@ -54,6 +57,10 @@ void QtDriver::key(Key key) {
         {Qt::Key_Backspace, {}},
         {Qt::Key_V, Qt::ControlModifier},
         {Qt::Key_X, Qt::ControlModifier},
+        {Qt::Key_Left, {}},
+        {Qt::Key_Right, {}},
+        {Qt::Key_Up, {}},
+        {Qt::Key_Down, {}},
     };
     const Stroke& stroke = strokes[static_cast<int>(key)];
     QWidget* focus = QApplication::focusWidget();

@@ -28,7 +28,8 @@ Place place_of(int target) {
 }
 
 constexpr Key keys[] = {Key::Tab,    Key::BackTab,   Key::Space, Key::Enter, Key::Escape,
-                        Key::Delete, Key::Backspace, Key::Paste, Key::Cut};
+                        Key::Delete, Key::Backspace, Key::Paste, Key::Cut,   Key::Left,
+                        Key::Right,  Key::Up,        Key::Down};
 
 // Shrinks a failing sequence by dropping ever smaller runs of actions while
 // it still fails, within a bounded number of replays.

@@ -31,6 +31,8 @@ void Win32Driver::key(Key key) {
         {VK_TAB, false, false},    {VK_TAB, true, false},     {VK_SPACE, false, false},
         {VK_RETURN, false, false}, {VK_ESCAPE, false, false}, {VK_DELETE, false, false},
         {VK_BACK, false, false},   {'V', false, true},        {'X', false, true},
+        {VK_LEFT, false, false},   {VK_RIGHT, false, false},  {VK_UP, false, false},
+        {VK_DOWN, false, false},
     };
     const Stroke& stroke = strokes[static_cast<int>(key)];
     win32_test::press(m_window, stroke.key, stroke.shift, stroke.control);

@@ -21,7 +21,7 @@ GOOD = ["Добро отношение", "Благоприятен изход", 
         "Добра оценка", "Отстъпка/промоция", "Друга добра"]
 TEXT, BAD_NEWS, GOOD_NEWS, SHOW, CLEAR, FIRST_TITLE, HEADING = 0, 1, 2, 3, 4, 5, 18
 KEYS = ["Tab", "shift+Tab", "space", "Return", "Escape", "Delete", "BackSpace", "ctrl+v",
-        "ctrl+x"]
+        "ctrl+x", "Left", "Right", "Up", "Down"]
 
 
 def place(target):
@@ -72,8 +72,14 @@ class Model:
             self.activate(target)
 
     def key(self, key):
-        if key in ("Tab", "shift+Tab"):
-            step = 1 if key == "Tab" else HEADING - 1
+        # An arrow on a kind of news chooses the other; on a title or a command
+        # it steps as Tab or Shift+Tab; in the text box it moves the caret.
+        arrow = key in ("Left", "Right", "Up", "Down")
+        if arrow and self.focus in (BAD_NEWS, GOOD_NEWS):
+            self.focus = GOOD_NEWS if self.focus == BAD_NEWS else BAD_NEWS
+            self.activate(self.focus)
+        elif key in ("Tab", "shift+Tab") or (arrow and self.focus != TEXT):
+            step = 1 if key in ("Tab", "Right", "Down") else HEADING - 1
             self.focus = (self.focus + step) % HEADING
             while not self.can_focus(self.focus):
                 self.focus = (self.focus + step) % HEADING

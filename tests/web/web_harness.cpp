@@ -51,6 +51,26 @@ public:
             std::string(text) + "');");
     }
 
+    // A keydown event on the focused element, as the page's listener sees a
+    // key; the browser's own handling of it is the listener's to prevent.
+    void press(rt::Key key) override {
+        static constexpr const char* keys[] = {"Tab",        "Tab",     "ArrowLeft",
+                                               "ArrowRight", "ArrowUp", "ArrowDown",
+                                               " ",          "Enter",   "Escape"};
+        run(std::string("document.activeElement.dispatchEvent(new KeyboardEvent('keydown', "
+                        "{key: '") +
+            keys[static_cast<int>(key)] + "', shiftKey: " +
+            (key == rt::Key::BackTab ? "true" : "false") + ", bubbles: true, cancelable: true}));");
+    }
+
+    std::optional<rt::Row> focus() const override {
+        const int row = number("var w = document.querySelector('.quenlor-window');"
+                               "Array.prototype.findIndex.call(w.children, function(c) {"
+                               "  return c.contains(document.activeElement); })");
+        if (row < 0) return std::nullopt;
+        return static_cast<rt::Row>(row);
+    }
+
     bool window_shown() const override {
         return number("var w = document.querySelector('.quenlor-window');"
                       "w && w.getClientRects().length > 0 ? 1 : 0") != 0;

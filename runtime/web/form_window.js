@@ -1,0 +1,184 @@
+// The page's side of the web backend: the window's elements, kept in
+// Module.quenlor (the window and, per row, the control's outer element and
+// the one that holds its state), written and read for the C++ in
+// form_window.cpp, and the listeners that report what the person does.
+// Linked with --js-library; each function here is a C function there.
+
+/* global mergeInto, LibraryManager, Module, UTF8ToString, lengthBytesUTF8, stringToUTF8 */
+/* global _quenlor_changed, _quenlor_pressed, _quenlor_key, _quenlor_activate */
+
+mergeInto(LibraryManager.library, {
+    quenlor_make_window: function(markup, caption) {
+        var old = Module.quenlor;
+        var window = old ? null : document.querySelector(".quenlor-window");
+        var early = [];
+        if (window) {
+            // The page's own window: note what the person changed before the
+            // program started, against what the page's HTML showed, and the
+            // buttons pressed (window_markup keeps those).
+            Array.prototype.forEach.call(window.children, function(element, row) {
+                var input = element.tagName == "LABEL" ? element.firstChild : element;
+                if (input.type == "radio" || input.type == "checkbox") {
+                    if (input.checked != input.defaultChecked)
+                        early.push({row: row, checked: input.checked});
+                } else if (input.tagName == "TEXTAREA" || input.tagName == "INPUT") {
+                    if (input.value != input.defaultValue) early.push({row: row, value: input.value});
+                }
+            });
+            (globalThis.quenlorPresses || []).forEach(function(button) {
+                early.push({row: Array.prototype.indexOf.call(window.children, button), press: true});
+            });
+        } else {
+            if (old) old.window.remove();
+            document.body.insertAdjacentHTML("beforeend", UTF8ToString(markup));
+            window = document.body.lastElementChild;
+        }
+        // The runtime's keys, by their number there, are the runtime's to answer:
+        // the control to focus and whether it is activated, nothing, or (-2) the
+        // text box's own key. Space acts once however long it is held.
+        var keys = {Tab: 0, ArrowLeft: 2, ArrowRight: 3, ArrowUp: 4, ArrowDown: 5, " ": 6,
+                    Enter: 7, Escape: 8};
+        window.addEventListener("keydown", function(event) {
+            var target = event.target;
+            var key = keys[event.key];
+            if (key === undefined || target.quenlorRow === undefined) return;
+            if (event.ctrlKey || event.altKey || event.metaKey) return;
+            if (key == 0 && event.shiftKey) key = 1;
+            var answer = _quenlor_key(target.quenlorRow, key, event.repeat ? 1 : 0);
+            if (answer == -2) return;
+            event.preventDefault();
+            if (answer < 0) return;
+            Module.quenlor.rows[answer >> 1].input.focus();
+            if (answer & 1) _quenlor_activate(answer >> 1);
+        });
+        // Each row's element, the one that holds its state and the one that shows
+        // its text; a text box's value as last written or typed, since reading it
+        // back from the element costs more than the rest of writing it.
+        var rows = Array.prototype.map.call(window.children, function(element, row) {
+            var input, label;
+            if (element.tagName == "LABEL") {
+                input = element.firstChild;
+                label = element.lastChild;
+                input.addEventListener("change", function() { _quenlor_changed(row); });
+            } else if (element.tagName == "BUTTON") {
+                input = label = element;
+                element.addEventListener("click", function() { _quenlor_pressed(row); });
+            } else if (element.tagName == "TEXTAREA" || element.tagName == "INPUT") {
+                input = element;
+                // The text is the box's value alone, as when the program writes it,
+                // the caret left where it is.
+                var from = element.selectionStart, to = element.selectionEnd;
+                element.value = element.value;
+                element.textContent = "";
+                element.setSelectionRange(from, to);
+                element.addEventListener("input", function() {
+                    Module.quenlor.rows[row].value = element.value;
+                    _quenlor_changed(row);
+                });
+            } else {
+                label = element;
+            }
+            if (input) input.quenlorRow = row;
+            return {element: element, input: input, label: label,
+                    value: input && !label ? input.value : undefined};
+        });
+        document.title = UTF8ToString(caption);
+        Module.quenlor = {window: window, rows: rows, messages: [], early: early};
+    },
+
+    quenlor_early_input_count: function() {
+        return Module.quenlor.early.length;
+    },
+
+    // The row; a press comes as -1 - row.
+    quenlor_take_early_input: function(i) {
+        var early = Module.quenlor.early[i];
+        if (early.press) return -1 - early.row;
+        var input = Module.quenlor.rows[early.row].input;
+        if (early.checked !== undefined) input.checked = early.checked;
+        else input.value = early.value;
+        return early.row;
+    },
+
+    quenlor_show_window: function(focus) {
+        var quenlor = Module.quenlor;
+        quenlor.window.hidden = false;
+        if (focus >= 0 && !quenlor.window.contains(document.activeElement))
+            quenlor.rows[focus].input.focus();
+    },
+
+    quenlor_hide_window: function() {
+        Module.quenlor.window.hidden = true;
+        Module.quenlor.window.inert = true;
+    },
+
+    quenlor_remove_window: function() {
+        var quenlor = Module.quenlor;
+        if (!quenlor) return;
+        quenlor.window.remove();
+        quenlor.messages.forEach(function(message) { message.remove(); });
+        Module.quenlor = undefined;
+    },
+
+    // A text box's value only changes when the text does, so that the runtime's
+    // copy of what the user typed leaves the caret where it is.
+    quenlor_set_text: function(row, text, length) {
+        var control = Module.quenlor.rows[row];
+        var value = UTF8ToString(text, length);
+        if (control.label) control.label.textContent = value;
+        else if (control.value != value) {
+            control.value = value;
+            // As on the desktop, new text shows from its start, the caret before it.
+            control.input.value = value;
+            control.input.setSelectionRange(0, 0);
+            control.input.scrollTop = 0;
+        }
+    },
+
+    quenlor_set_value: function(row, value) {
+        var input = Module.quenlor.rows[row].input;
+        if (input.type == "radio") {
+            input.checked = value != 0;
+        } else {
+            input.checked = value == 1;
+            input.indeterminate = value == 2;
+        }
+    },
+
+    quenlor_set_visible: function(row, visible) {
+        Module.quenlor.rows[row].element.hidden = !visible;
+    },
+
+    quenlor_checked: function(row) {
+        return Module.quenlor.rows[row].input.checked ? 1 : 0;
+    },
+
+    quenlor_text_size: function(row) {
+        return lengthBytesUTF8(Module.quenlor.rows[row].input.value);
+    },
+
+    quenlor_copy_text: function(row, buffer, size) {
+        stringToUTF8(Module.quenlor.rows[row].input.value, buffer, size);
+    },
+
+    quenlor_show_message: function(title, title_length, text, text_length) {
+        var message = document.createElement("dialog");
+        message.className = "quenlor-message";
+        message.setAttribute("role", "alertdialog");
+        var heading = document.createElement("h2");
+        heading.textContent = UTF8ToString(title, title_length);
+        var report = document.createElement("p");
+        report.textContent = UTF8ToString(text, text_length);
+        var buttons = document.createElement("form");
+        buttons.method = "dialog";
+        var ok = document.createElement("button");
+        ok.textContent = "OK";
+        buttons.append(ok);
+        message.append(heading, report, buttons);
+        document.body.append(message);
+        var messages = Module.quenlor ? Module.quenlor.messages : [];
+        messages.push(message);
+        message.showModal();
+        ok.focus();
+    }
+});
