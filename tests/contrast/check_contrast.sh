@@ -82,19 +82,24 @@ window=$(timeout 120 xdotool search --sync --name '^www\.quenlor\.example Quenlo
     true
 [[ -n $window ]] || fail "the window did not open"
 
+# readable <picture> <control>...: a picture of the window now, in which the
+# named controls' text is readable; the figures go to $work/figures.
+readable() {
+    local picture=$1
+    shift
+    import -window "$window" "$picture" &&
+        /usr/bin/python3 "$here/contrast.py" --form $form $dark "$picture" "$@" >"$work/figures"
+}
+
 # Measures the named controls until each is readable, while the window
 # draws; after 20 seconds the last figures stand.
 measure() {
-    local picture=$screens/$theme-$1.png deadline=$((SECONDS + 20))
+    local picture=$screens/$theme-$1.png
     shift
-    until import -window "$window" "$picture" &&
-        /usr/bin/python3 "$here/contrast.py" --form $form $dark "$picture" "$@" >"$work/figures"; do
-        if ((SECONDS > deadline)); then
-            cat "$work/figures"
-            fail "under $theme some text is not readable (see $picture)"
-        fi
-        sleep 0.2
-    done
+    if ! wait_for 20 "every text readable under $theme" readable "$picture" "$@"; then
+        cat "$work/figures"
+        fail "under $theme some text is not readable (see $picture)"
+    fi
     cat "$work/figures"
 }
 
