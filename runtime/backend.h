@@ -8,19 +8,19 @@
 
 namespace rt {
 
-class Form;
+class FormReports;
 struct Project;
 
 // What a toolkit does for the runtime. The runtime owns every property's
 // value; a backend mirrors them in its window and reports the user's actions
-// back through Form's user_* calls.
+// back through FormReports' user_* calls.
 class Backend {
 public:
     virtual ~Backend() = default;
 
     // Builds the window and all of its controls from the form's definition
     // and current state, without showing it.
-    virtual void create(Form& form) = 0;
+    virtual void create(FormReports& form) = 0;
     // Shows the window, focused on the first control that takes the focus.
     virtual void show() = 0;
     // Runs the event loop until the window is closed or end() is called, and

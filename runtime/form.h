@@ -3,11 +3,11 @@
 #include "runtime/control_array.h"
 #include "runtime/form_definition.h"
 #include "runtime/form_handle.h"
+#include "runtime/form_reports.h"
 #include "runtime/types.h"
 
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -16,19 +16,12 @@ namespace rt {
 class Backend;
 class RunTimeError;
 
-// The value of each property of one control. The runtime holds these; the
-// backend's window shows them.
-struct ControlState {
-    std::string text; // a caption, or a text box's text
-    std::int16_t value = Unchecked;
-    bool visible = true;
-};
-
 // A form at run time: its controls' state, its window in the backend, and the
-// raising of its event procedures, which see it only as a FormHandle. A
+// raising of its event procedures. The procedures see it only as a
+// FormHandle, and its backend only as FormReports. A
 // run-time error raised inside a procedure is reported here, and it ends the
 // program: no procedure runs after it.
-class Form final : public FormHandle {
+class Form final : public FormHandle, public FormReports {
 public:
     Form(const FormDefinition& definition, Backend& backend, std::string_view title);
 
@@ -39,26 +32,15 @@ public:
     bool ended() const { return m_ended; }
     int exit_status() const { return m_exit_status; }
 
-    const FormDefinition& definition() const { return m_definition; }
-    std::size_t size() const { return m_states.size(); }
-    const ControlDefinition& control(Row row) const { return m_definition.controls[row]; }
-    const ControlState& state(Row row) const { return m_states.at(row); }
+    const FormDefinition& definition() const override { return m_definition; }
+    std::size_t size() const override { return m_states.size(); }
+    const ControlDefinition& control(Row row) const override { return m_definition.controls[row]; }
+    const ControlState& state(Row row) const override { return m_states.at(row); }
     std::optional<Row> find(std::string_view array, Index index) const;
 
-    // What the user did, as the backend reports it once its window has carried
-    // it out, by whatever path: mouse, keyboard, an accessibility action. A
-    // backend reports every change of a control that the runtime did not write
-    // itself, and never echoes the runtime's own writes. The runtime keeps the
-    // one true state: a report that changes nothing is ignored, so a change
-    // seen twice counts once; a hidden control takes no input, and the window
-    // is set back to the runtime's value.
-    //
-    // A box ticked or an option chosen: raises the control's Click, an option
-    // button's only as it becomes chosen.
-    void user_set_value(Row row, std::int16_t value);
-    void user_set_text(Row row, std::string_view text);
-    // A command button pressed: raises its Click.
-    void user_pressed(Row row);
+    void user_set_value(Row row, std::int16_t value) override;
+    void user_set_text(Row row, std::string_view text) override;
+    void user_pressed(Row row) override;
 
 private:
     friend class Control;

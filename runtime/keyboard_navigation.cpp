@@ -1,6 +1,6 @@
 #include "runtime/keyboard_navigation.h"
 
-#include "runtime/form.h"
+#include "runtime/form_reports.h"
 
 namespace rt {
 
@@ -8,7 +8,7 @@ namespace {
 
 // The first row after (or before) start, wrapping round, that accepts.
 template <typename Accepts>
-std::optional<Row> next_row(const Form& form, std::optional<Row> start, Direction direction,
+std::optional<Row> next_row(const FormReports& form, std::optional<Row> start, Direction direction,
                             const Accepts& accepts) {
     const Row count = form.size();
     if (count == 0) return std::nullopt;
@@ -24,19 +24,20 @@ std::optional<Row> next_row(const Form& form, std::optional<Row> start, Directio
 
 } // namespace
 
-std::optional<Row> next_tab_stop(const Form& form, std::optional<Row> row, Direction direction) {
+std::optional<Row> next_tab_stop(const FormReports& form, std::optional<Row> row,
+                                 Direction direction) {
     return next_row(form, row, direction, [&](Row at) {
         return form.state(at).visible && form.control(at).kind != ControlKind::Label;
     });
 }
 
-std::optional<Row> next_option(const Form& form, Row row, Direction direction) {
+std::optional<Row> next_option(const FormReports& form, Row row, Direction direction) {
     return next_row(form, row, direction, [&](Row at) {
         return form.state(at).visible && form.control(at).kind == ControlKind::OptionButton;
     });
 }
 
-KeyAnswer answer_key(const Form& form, std::optional<Row> focused, Key key) {
+KeyAnswer answer_key(const FormReports& form, std::optional<Row> focused, Key key) {
     if (key == Key::Tab || key == Key::BackTab)
         return {next_tab_stop(form, focused,
                               key == Key::Tab ? Direction::Forward : Direction::Backward),
@@ -67,7 +68,7 @@ KeyAnswer answer_key(const Form& form, std::optional<Row> focused, Key key) {
     return {};
 }
 
-void activate(Form& form, Row row) {
+void activate(FormReports& form, Row row) {
     switch (form.control(row).kind) {
     case ControlKind::CheckBox:
         form.user_set_value(row, toggled(form.state(row).value));

@@ -6,7 +6,7 @@
 
 namespace rt {
 
-class Form;
+class FormReports;
 
 enum class Direction { Forward, Backward };
 
@@ -40,21 +40,22 @@ struct KeyAnswer {
 // - Space does what a click does to the focused button or box.
 // - Enter and Escape do nothing: the form has no default or cancel button.
 // - In a text box every key but Tab and Shift+Tab is the box's own.
-KeyAnswer answer_key(const Form& form, std::optional<Row> focused, Key key);
+KeyAnswer answer_key(const FormReports& form, std::optional<Row> focused, Key key);
 
 // What a click, Space or an arrow key that lands on it does to a control:
 // a check box toggles (toggled()), an option button is chosen, a command
 // button is pressed; a label or text box is left as it is.
-void activate(Form& form, Row row);
+void activate(FormReports& form, Row row);
 
 // The control that Tab (forward) or Shift+Tab (backward) moves the focus to
 // from row, or from outside the form when row is empty: the next visible
 // control in row order, wrapping round, that takes the focus. Every option
 // button is a stop of its own.
-std::optional<Row> next_tab_stop(const Form& form, std::optional<Row> row, Direction direction);
+std::optional<Row> next_tab_stop(const FormReports& form, std::optional<Row> row,
+                                 Direction direction);
 
 // The option button an arrow key moves to, and chooses, from option button
 // row: the next visible one in row order, wrapping round.
-std::optional<Row> next_option(const Form& form, Row row, Direction direction);
+std::optional<Row> next_option(const FormReports& form, Row row, Direction direction);
 
 } // namespace rt

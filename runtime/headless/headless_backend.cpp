@@ -1,6 +1,6 @@
 #include "runtime/headless/headless_backend.h"
 
-#include "runtime/form.h"
+#include "runtime/form_reports.h"
 
 namespace rt {
 
@@ -8,7 +8,7 @@ std::unique_ptr<Backend> make_backend(const Project&) {
     return std::make_unique<HeadlessBackend>();
 }
 
-void HeadlessBackend::create(Form& form) {
+void HeadlessBackend::create(FormReports& form) {
     m_form = &form;
     m_widgets.clear();
     for (Row row = 0; row < form.size(); ++row) {

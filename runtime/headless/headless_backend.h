@@ -29,7 +29,7 @@ public:
         bool locked = false;
     };
 
-    void create(Form& form) override;
+    void create(FormReports& form) override;
     void show() override;
     int run() override;
     void set_text(Row row, std::string_view text) override;
@@ -63,7 +63,7 @@ public:
     std::optional<int> end_status() const { return m_end_status; }
 
 private:
-    Form* m_form = nullptr;
+    FormReports* m_form = nullptr;
     std::vector<Widget> m_widgets;
     std::vector<std::string> m_reports;
     bool m_shown = false;

@@ -1,6 +1,6 @@
 #include "runtime/qt/form_window.h"
 
-#include "runtime/form.h"
+#include "runtime/form_reports.h"
 #include "runtime/qt/wayland_frame.h"
 
 #include <QAccessibleWidget>
@@ -10,7 +10,8 @@
 
 namespace rt {
 
-FormWindow::FormWindow(Qt::WindowFlags flags, Form& form, const std::vector<QWidget*>& widgets)
+FormWindow::FormWindow(Qt::WindowFlags flags, FormReports& form,
+                       const std::vector<QWidget*>& widgets)
     : QWidget(nullptr, flags), m_form(form), m_widgets(widgets) {}
 
 namespace {

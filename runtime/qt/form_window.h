@@ -9,7 +9,7 @@
 
 namespace rt {
 
-class Form;
+class FormReports;
 
 // The form's window. It takes the runtime's keys before its controls see
 // them and carries out the runtime's answer (answer_key): Qt's own handling
@@ -17,7 +17,7 @@ class Form;
 class FormWindow final : public QWidget {
 public:
     // widgets holds the form's controls by row.
-    FormWindow(Qt::WindowFlags flags, Form& form, const std::vector<QWidget*>& widgets);
+    FormWindow(Qt::WindowFlags flags, FormReports& form, const std::vector<QWidget*>& widgets);
 
     // Watches widget's keys: every control of the form.
     void take_keys_of(QWidget& widget);
@@ -34,7 +34,7 @@ private:
     std::optional<Row> row_of(const QWidget* widget) const;
     bool carry_out(std::optional<Row> focused, Key key);
 
-    Form& m_form;
+    FormReports& m_form;
     const std::vector<QWidget*>& m_widgets;
 };
 

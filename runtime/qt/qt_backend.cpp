@@ -1,7 +1,7 @@
 #include "runtime/qt/qt_backend.h"
 
 #include "runtime/check_mark.h"
-#include "runtime/form.h"
+#include "runtime/form_reports.h"
 #include "runtime/keyboard_navigation.h"
 #include "runtime/line_breaks.h"
 #include "runtime/qt/check_box.h"
@@ -130,7 +130,7 @@ QtBackend::~QtBackend() {
     m_application.reset();
 }
 
-void QtBackend::create(Form& form) {
+void QtBackend::create(FormReports& form) {
     m_form = &form;
     const WindowDefinition& definition = form.definition().window;
 

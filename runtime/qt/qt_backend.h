@@ -21,7 +21,7 @@ public:
     explicit QtBackend(std::string_view title = {}, std::string_view desktop_id = {});
     ~QtBackend() override;
 
-    void create(Form& form) override;
+    void create(FormReports& form) override;
     void show() override;
     int run() override;
     void set_text(Row row, std::string_view text) override;
@@ -42,7 +42,7 @@ private:
     std::unique_ptr<QWidget> m_frame; // holds m_window where the platform needs a frame of ours
     std::unique_ptr<QWidget> m_window;
     std::vector<QWidget*> m_widgets;
-    Form* m_form = nullptr;
+    FormReports* m_form = nullptr;
 };
 
 } // namespace rt

@@ -1,7 +1,7 @@
 #include "runtime/web/web_backend.h"
 
 #include "runtime/check_mark.h"
-#include "runtime/form.h"
+#include "runtime/form_reports.h"
 #include "runtime/web/form_window.h"
 #include "runtime/web/window_markup.h"
 
@@ -33,7 +33,7 @@ WebBackend* WebBackend::current() {
     return current_window;
 }
 
-void WebBackend::create(Form& form) {
+void WebBackend::create(FormReports& form) {
     m_form = &form;
     web::make_window(web::window_markup(form, false), form.definition().window.caption);
     // The markup shows every control's state but a check box's grey. The

@@ -20,7 +20,7 @@ public:
     WebBackend(const WebBackend&) = delete;
     WebBackend& operator=(const WebBackend&) = delete;
 
-    void create(Form& form) override;
+    void create(FormReports& form) override;
     void show() override;
     int run() override;
     bool outlives_start() const override;
@@ -44,7 +44,7 @@ public:
     static WebBackend* current();
 
 private:
-    Form* m_form = nullptr;
+    FormReports* m_form = nullptr;
     std::optional<int> m_end_status;
 };
 

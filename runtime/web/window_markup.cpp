@@ -1,7 +1,7 @@
 #include "runtime/web/window_markup.h"
 
 #include "runtime/check_mark.h"
-#include "runtime/form.h"
+#include "runtime/form_reports.h"
 #include "runtime/geometry.h"
 
 #include <string_view>
@@ -71,7 +71,7 @@ std::string attributes(const ControlDefinition& control, const ControlState& sta
     return result;
 }
 
-std::string control_markup(const Form& form, Row row) {
+std::string control_markup(const FormReports& form, Row row) {
     const ControlDefinition& control = form.control(row);
     const ControlState& state = form.state(row);
     const std::string text = escaped(state.text);
@@ -127,7 +127,7 @@ std::string css_colour(std::optional<Colour> colour) {
     return text;
 }
 
-std::string window_markup(const Form& form, bool shown) {
+std::string window_markup(const FormReports& form, bool shown) {
     const WindowDefinition& window = form.definition().window;
     // A button pressed before the program has started, the window already
     // shown, is kept for the program to press once it has (make_window). The

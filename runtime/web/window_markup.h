@@ -6,7 +6,7 @@
 #include <string>
 
 namespace rt {
-class Form;
+class FormReports;
 }
 
 // The window as HTML. The program writes it into the page when it opens the
@@ -16,7 +16,7 @@ namespace rt::web {
 
 // The window's element, its children the controls' elements in row order,
 // showing each control's present state. Hidden unless shown.
-std::string window_markup(const Form& form, bool shown);
+std::string window_markup(const FormReports& form, bool shown);
 
 // "#rrggbb", or "" for the platform's default.
 std::string css_colour(std::optional<Colour> colour);

@@ -1,7 +1,7 @@
 #include "runtime/win32/form_window.h"
 
 #include "runtime/check_mark.h"
-#include "runtime/form.h"
+#include "runtime/form_reports.h"
 #include "runtime/keyboard_navigation.h"
 #include "runtime/win32/button_accessible.h"
 #include "runtime/win32/graphical_button.h"
@@ -154,7 +154,7 @@ Win32Backend::~Win32Backend() {
     if (m_font) DeleteObject(m_font);
 }
 
-void Win32Backend::create(Form& form) {
+void Win32Backend::create(FormReports& form) {
     m_form = &form;
     const WindowDefinition& definition = form.definition().window;
     m_colours.emplace(form.definition(), m_high_contrast);

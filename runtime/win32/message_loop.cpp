@@ -1,4 +1,4 @@
-#include "runtime/form.h"
+#include "runtime/form_reports.h"
 #include "runtime/keyboard_navigation.h"
 #include "runtime/win32/keys.h"
 #include "runtime/win32/win32_backend.h"

@@ -1,6 +1,6 @@
 #include "runtime/win32/win32_backend.h"
 
-#include "runtime/form.h"
+#include "runtime/form_reports.h"
 #include "runtime/keyboard_navigation.h"
 #include "runtime/win32/form_window.h"
 #include "runtime/win32/wide_text.h"

@@ -25,7 +25,7 @@ public:
     Win32Backend(const Win32Backend&) = delete;
     Win32Backend& operator=(const Win32Backend&) = delete;
 
-    void create(Form& form) override;
+    void create(FormReports& form) override;
     void show() override;
     int run() override;
     void set_text(Row row, std::string_view text) override;
@@ -57,7 +57,7 @@ private:
     void focus(Row row);
     void on_colours_changed(UINT message);
 
-    Form* m_form = nullptr;
+    FormReports* m_form = nullptr;
     HWND m_window = nullptr;
     std::vector<HWND> m_controls;
     HighContrastReader m_high_contrast;

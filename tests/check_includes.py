@@ -1,22 +1,23 @@
 #!/usr/bin/python3
-"""Fails when the form's code can reach the backends' side of the runtime:
-runtime/form.h (the reporting calls and raw state), runtime/backend.h or a
-backend's own folder, through any chain of the project's includes.
+"""Fails when the sources in the given folders can reach a forbidden header
+of the project, through any chain of the project's includes. Each forbidden
+file is printed with the chain that reaches it.
 
-usage: check_form_includes.py <source root>
+usage: check_includes.py <source root> <forbidden: a regex on paths> <folder>...
 """
 import pathlib
 import re
 import sys
 
 root = pathlib.Path(sys.argv[1])
-forbidden = re.compile(r"^runtime/(form\.h|backend\.h|(headless|qt|win32|web)/)")
+forbidden = re.compile(sys.argv[2])
+folders = sys.argv[3:]
 include = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
 
-start = sorted(str(p.relative_to(root)) for p in (root / "form").iterdir()
-               if p.suffix in (".h", ".cpp"))
+start = sorted(str(p.relative_to(root)) for folder in folders
+               for p in (root / folder).iterdir() if p.suffix in (".h", ".cpp"))
 if not start:
-    sys.exit("no sources in form/")
+    sys.exit("no sources in " + " ".join(folders))
 reached_from = {name: None for name in start}
 queue = list(start)
 while queue:
@@ -32,7 +33,7 @@ for name in bad:
     chain = [name]
     while reached_from[chain[-1]]:
         chain.append(reached_from[chain[-1]])
-    print("form/ reaches " + " <- ".join(chain))
+    print("reached: " + " <- ".join(chain))
 if bad:
     sys.exit(1)
-print(f"{len(reached_from)} files reached from form/, none of the backends' side")
+print(f"{len(reached_from)} files reached from {' '.join(folders)}, none forbidden")

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "runtime/form_definition.h"
+#include "runtime/types.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace rt {
+
+// The value of each property of one control. The runtime holds these; the
+// backend's window shows them.
+struct ControlState {
+    std::string text; // a caption, or a text box's text
+    std::int16_t value = Unchecked;
+    bool visible = true;
+};
+
+// What a backend holds of its form: the controls' definitions and current
+// state, to read and mirror, and the calls that report what the user did.
+// The properties themselves are written only by the runtime.
+class FormReports {
+public:
+    virtual const FormDefinition& definition() const = 0;
+    virtual std::size_t size() const = 0;
+    virtual const ControlDefinition& control(Row row) const = 0;
+    virtual const ControlState& state(Row row) const = 0;
+
+    // What the user did, as the backend reports it once its window has carried
+    // it out, by whatever path: mouse, keyboard, an accessibility action. A
+    // backend reports every change of a control that the runtime did not write
+    // itself, and never echoes the runtime's own writes. The runtime keeps the
+    // one true state: a report that changes nothing is ignored, so a change
+    // seen twice counts once; a hidden control takes no input, and the window
+    // is set back to the runtime's value.
+    //
+    // A box ticked or an option chosen: raises the control's Click, an option
+    // button's only as it becomes chosen.
+    virtual void user_set_value(Row row, std::int16_t value) = 0;
+    virtual void user_set_text(Row row, std::string_view text) = 0;
+    // A command button pressed: raises its Click.
+    virtual void user_pressed(Row row) = 0;
+
+protected:
+    FormReports() = default;
+    FormReports(const FormReports&) = delete;
+    FormReports& operator=(const FormReports&) = delete;
+    ~FormReports() = default;
+};
+
+} // namespace rt
