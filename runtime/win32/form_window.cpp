@@ -1,9 +1,7 @@
-#include "runtime/win32/form_window.h"
-
-#include "runtime/check_mark.h"
 #include "runtime/form_reports.h"
 #include "runtime/keyboard_navigation.h"
 #include "runtime/win32/button_accessible.h"
+#include "runtime/win32/check_state.h"
 #include "runtime/win32/graphical_button.h"
 #include "runtime/win32/wide_text.h"
 #include "runtime/win32/win32_backend.h"
@@ -15,18 +13,6 @@
 // The form's window: its class, its controls and their layout, its window
 // procedure and the buttons', and its colours.
 namespace rt {
-
-WPARAM check_state(std::int16_t value) {
-    switch (mark_of(value)) {
-    case Mark::Set:
-        return BST_CHECKED;
-    case Mark::Mixed:
-        return BST_INDETERMINATE;
-    case Mark::Clear:
-        break;
-    }
-    return BST_UNCHECKED;
-}
 
 namespace {
 
@@ -85,12 +71,6 @@ std::wstring button_caption(std::string_view text) {
         caption += letter;
     }
     return caption;
-}
-
-// What a check state means as the control's Value.
-std::int16_t value_of(ControlKind kind, WPARAM state) {
-    if (state == BST_CHECKED) return value_of(kind, Mark::Set);
-    return value_of(kind, state == BST_INDETERMINATE ? Mark::Mixed : Mark::Clear);
 }
 
 struct ControlClass {

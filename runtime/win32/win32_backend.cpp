@@ -2,7 +2,7 @@
 
 #include "runtime/form_reports.h"
 #include "runtime/keyboard_navigation.h"
-#include "runtime/win32/form_window.h"
+#include "runtime/win32/check_state.h"
 #include "runtime/win32/wide_text.h"
 
 #include <utility>
