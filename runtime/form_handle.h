@@ -10,7 +10,8 @@ class Form;
 
 // What an event procedure holds of its form: its control arrays, by name,
 // and through them the controls' properties, each access checked. Nothing
-// else of the form is reachable from here; the backends' side is Form's.
+// else of the form is reachable from here: its backend's side is
+// FormReports (form_reports.h).
 class FormHandle {
 public:
     FormHandle(const FormHandle&) = delete;
