@@ -8,12 +8,16 @@
 
 namespace rt {
 
-Form::Form(const FormDefinition& definition, Backend& backend, std::string_view title)
-    : m_definition(definition), m_backend(backend), m_title(title) {
+FormReports::FormReports(const FormDefinition& definition) : m_definition(definition) {
     m_states.reserve(definition.controls.size());
+    for (const ControlDefinition& control : definition.controls)
+        m_states.push_back({std::string(control.text), Unchecked, true});
+}
+
+Form::Form(const FormDefinition& definition, Backend& backend, std::string_view title)
+    : FormReports(definition), m_backend(backend), m_title(title) {
     for (Row row = 0; row < definition.controls.size(); ++row) {
         const ControlDefinition& control = definition.controls[row];
-        m_states.push_back({std::string(control.text), Unchecked, true});
         const auto same = [&](const ArrayRows& a) { return a.name == control.array; };
         const auto found = std::find_if(m_arrays.begin(), m_arrays.end(), same);
         if (found == m_arrays.end())
@@ -60,28 +64,33 @@ bool Form::takes_input(Row row) const {
     return !m_ended && state(row).visible;
 }
 
-void Form::user_set_value(Row row, std::int16_t value) {
-    if (m_ended || state(row).value == value) return;
-    if (!takes_input(row)) {
-        m_backend.set_value(row, state(row).value);
+// Every FormReports is a Form: only Form derives from it.
+void FormReports::user_set_value(Row row, std::int16_t value) {
+    Form& form = static_cast<Form&>(*this);
+    if (form.m_ended || state(row).value == value) return;
+    if (!form.takes_input(row)) {
+        form.m_backend.set_value(row, state(row).value);
         return;
     }
-    write_value(row, value);
-    if (control(row).kind == ControlKind::CheckBox || value != False) raise_click(row);
+    form.write_value(row, value);
+    if (control(row).kind == ControlKind::CheckBox || value != False) form.raise_click(row);
 }
 
 // A locked text box is read-only to the user, whatever path the text came by.
-void Form::user_set_text(Row row, std::string_view text) {
-    if (m_ended || state(row).text == text) return;
-    if (!takes_input(row) || control(row).locked) {
-        m_backend.set_text(row, state(row).text);
+void FormReports::user_set_text(Row row, std::string_view text) {
+    Form& form = static_cast<Form&>(*this);
+    if (form.m_ended || state(row).text == text) return;
+    if (!form.takes_input(row) || control(row).locked) {
+        form.m_backend.set_text(row, state(row).text);
         return;
     }
-    write_text(row, text);
+    form.write_text(row, text);
 }
 
-void Form::user_pressed(Row row) {
-    if (takes_input(row) && control(row).kind == ControlKind::CommandButton) raise_click(row);
+void FormReports::user_pressed(Row row) {
+    Form& form = static_cast<Form&>(*this);
+    if (form.takes_input(row) && control(row).kind == ControlKind::CommandButton)
+        form.raise_click(row);
 }
 
 void Form::raise_click(Row row) {

@@ -16,11 +16,11 @@ namespace rt {
 class Backend;
 class RunTimeError;
 
-// A form at run time: its controls' state, its window in the backend, and the
-// raising of its event procedures. The procedures see it only as a
-// FormHandle, and its backend only as FormReports. A
-// run-time error raised inside a procedure is reported here, and it ends the
-// program: no procedure runs after it.
+// A form at run time: its window in the backend, its control arrays, and the
+// raising of its event procedures, over the controls' state that it keeps as
+// FormReports. The procedures see it only as a FormHandle, and its backend
+// only as FormReports. A run-time error raised inside a procedure is reported
+// here, and it ends the program: no procedure runs after it.
 class Form final : public FormHandle, public FormReports {
 public:
     Form(const FormDefinition& definition, Backend& backend, std::string_view title);
@@ -32,19 +32,12 @@ public:
     bool ended() const { return m_ended; }
     int exit_status() const { return m_exit_status; }
 
-    const FormDefinition& definition() const override { return m_definition; }
-    std::size_t size() const override { return m_states.size(); }
-    const ControlDefinition& control(Row row) const override { return m_definition.controls[row]; }
-    const ControlState& state(Row row) const override { return m_states.at(row); }
     std::optional<Row> find(std::string_view array, Index index) const;
-
-    void user_set_value(Row row, std::int16_t value) override;
-    void user_set_text(Row row, std::string_view text) override;
-    void user_pressed(Row row) override;
 
 private:
     friend class Control;
     friend class FormHandle;
+    friend class FormReports;
 
     const ArrayRows* array(std::string_view name) const;
 
@@ -57,10 +50,8 @@ private:
     template <typename Procedure> void raise(const Procedure& procedure);
     void fail(const RunTimeError& error);
 
-    const FormDefinition& m_definition;
     Backend& m_backend;
     std::string_view m_title;
-    std::vector<ControlState> m_states;
     std::vector<ArrayRows> m_arrays; // in order of each array's first row
     bool m_ended = false;
     int m_exit_status = 0;

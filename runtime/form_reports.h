@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rt {
 
@@ -20,13 +21,16 @@ struct ControlState {
 
 // What a backend holds of its form: the controls' definitions and current
 // state, to read and mirror, and the calls that report what the user did.
-// The properties themselves are written only by the runtime.
+// Only the runtime writes the state. Form is the only class derived from it.
 class FormReports {
 public:
-    virtual const FormDefinition& definition() const = 0;
-    virtual std::size_t size() const = 0;
-    virtual const ControlDefinition& control(Row row) const = 0;
-    virtual const ControlState& state(Row row) const = 0;
+    FormReports(const FormReports&) = delete;
+    FormReports& operator=(const FormReports&) = delete;
+
+    const FormDefinition& definition() const { return m_definition; }
+    std::size_t size() const { return m_states.size(); }
+    const ControlDefinition& control(Row row) const { return m_definition.controls[row]; }
+    const ControlState& state(Row row) const { return m_states.at(row); }
 
     // What the user did, as the backend reports it once its window has carried
     // it out, by whatever path: mouse, keyboard, an accessibility action. A
@@ -38,16 +42,18 @@ public:
     //
     // A box ticked or an option chosen: raises the control's Click, an option
     // button's only as it becomes chosen.
-    virtual void user_set_value(Row row, std::int16_t value) = 0;
-    virtual void user_set_text(Row row, std::string_view text) = 0;
+    void user_set_value(Row row, std::int16_t value);
+    void user_set_text(Row row, std::string_view text);
     // A command button pressed: raises its Click.
-    virtual void user_pressed(Row row) = 0;
+    void user_pressed(Row row);
 
-protected:
-    FormReports() = default;
-    FormReports(const FormReports&) = delete;
-    FormReports& operator=(const FormReports&) = delete;
+private:
+    friend class Form;
+    explicit FormReports(const FormDefinition& definition);
     ~FormReports() = default;
+
+    const FormDefinition& m_definition;
+    std::vector<ControlState> m_states;
 };
 
 } // namespace rt
