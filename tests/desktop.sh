@@ -83,13 +83,20 @@ start_private_session() {
 # in it at 96 dpi on a display number it picks itself (-displayfd), and points
 # DISPLAY at it. The screen is 800x600 unless given as WxH; the bus is own
 # unless given, or the one of the session the test has already started.
+# The server does not reset when its last client leaves (-noreset): the
+# tests' own short-lived clients (xdotool, import) come and go while the
+# program is starting.
 start_private_display() {
     local size=${1:-800x600}
     [[ -n ${private_session:-} ]] || start_private_session "${2:-own}"
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -dpi 96 -nolisten tcp 3>"$work/display" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -dpi 96 -nolisten tcp -noreset 3>"$work/display" \
+        2>"$work/xvfb.log" &
     xvfb_pid=$!
     wait_for 30 "the X server to start" test -s "$work/display" || exit 1
     export DISPLAY=":$(cat "$work/display")"
+    display_takes_clients() { xdotool getdisplaygeometry >/dev/null 2>&1; }
+    wait_for 30 "the X server on $DISPLAY to let a client in" display_takes_clients ||
+        fail "the X server on $DISPLAY let no client in; it said: $(cat "$work/xvfb.log")"
 }
 
 # Ends the X server, as when a display goes away; the rest of the desktop
@@ -121,14 +128,26 @@ fail() {
 }
 
 # Prints the id of the first viewable window whose name matches the pattern
-# once there is one; fails after the deadline (60 s unless given).
+# once there is one; fails after the deadline (60 s unless given), or at
+# once when the test's program (program_pid, if set) has ended without it.
 wait_for_window() {
     local pattern=$1 seconds=${2:-60} found=
     found_window() {
         found=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n1)
         [[ -n $found ]]
     }
-    wait_for "$seconds" "a window named $pattern" found_window || return 1
+    program_ended() {
+        local state
+        [[ -n ${program_pid:-} ]] || return 1
+        state=$(ps -o stat= -p "$program_pid" 2>/dev/null)
+        [[ -z $state || $state == Z* ]]
+    }
+    window_or_end() { found_window || program_ended; }
+    wait_for "$seconds" "a window named $pattern" window_or_end || return 1
+    if [[ -z $found ]]; then
+        echo "FAIL the program ended before a window named $pattern was shown" >&2
+        return 1
+    fi
     echo "$found"
 }
 

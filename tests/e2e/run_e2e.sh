@@ -48,7 +48,8 @@ else
     "$program" 2>"$work/stderr" &
 fi
 program_pid=$!
-window=$(wait_for_window '^www\.quenlor\.example Quenlor$' 120) || fail "the window did not open"
+window=$(wait_for_window '^www\.quenlor\.example Quenlor$' 120) ||
+    fail "the window did not open; the program said: $(cat "$work/stderr")"
 
 if [[ -z $wine ]]; then
     # Both parts of WM_CLASS are the desktop entry's name.
