@@ -9,10 +9,14 @@ program=$(realpath "$1")
 here=$(dirname "$(realpath "$0")")
 source "$here/../desktop.sh"
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# The opener is ended as a person's Ctrl+C or logout would end it: it takes
+# its display and its folder with it.
+opener_pid=
+trap '[[ -n $opener_pid ]] && kill -TERM "$opener_pid" 2>/dev/null && wait "$opener_pid"; rm -rf "$work"' EXIT
 # No display and no session bus, as over ssh.
 start_private_session refused
 "$2/scripts/open-window" "$program" 2>"$work/said" &
+opener_pid=$!
 
 wait_for 30 "the line saying where to connect" grep -q VNC "$work/said" || exit 1
 port=$(grep -o '127\.0\.0\.1:[0-9]*' "$work/said" | head -n1 | cut -d: -f2)
@@ -34,3 +38,10 @@ if grep -Evq '^(127\.[0-9.]+|\[::1\]):[0-9]+$' <<<"$listening"; then
     fail "VNC listens beyond this machine: $listening"
 fi
 echo "ok   the window is offered over VNC at 127.0.0.1:$port only"
+
+kill -TERM "$opener_pid"
+wait "$opener_pid"
+opener_pid=
+gone() { ! kill -0 "$program_pid" 2>/dev/null && ! xdotool getdisplaygeometry >/dev/null 2>&1; }
+wait_for 10 "the program and its virtual display to end with the opener" gone || exit 1
+echo "ok   ending the opener ends the program and its virtual display"
