@@ -28,21 +28,7 @@ if [[ -z ${QUENLOR_TEST_GROUP:-} ]]; then
     exit "$test_status"
 fi
 
-# wait_for <seconds> <what> <command...>: runs the command until it succeeds.
-# After the deadline it says what never happened, on standard error, and
-# fails.
-wait_for() {
-    local seconds=$1 what=$2
-    shift 2
-    local deadline=$((SECONDS + seconds))
-    until "$@"; do
-        if ((SECONDS >= deadline)); then
-            echo "FAIL waited ${seconds}s for $what" >&2
-            return 1
-        fi
-        sleep 0.05
-    done
-}
+source "$(dirname "${BASH_SOURCE[0]}")/wait_for.sh"
 
 # Gives the test a session of its own: a runtime folder and HOME under $work,
 # none of the machine's desktop settings, and a session bus, one of:

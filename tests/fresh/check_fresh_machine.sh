@@ -21,6 +21,7 @@ only=${3:-}
 root=$work/root
 user=newcomer
 caption='^www\.quenlor\.example Quenlor$'
+source "$(dirname "$(realpath "$0")")/../wait_for.sh"
 
 if [[ ${QUENLOR_FRESH_NAMESPACE:-} != "$work" ]]; then
     if [[ -d $work ]]; then
@@ -94,12 +95,11 @@ run_group=$!
 # Installing and building on a pristine machine takes minutes: wait for the
 # line that offers the window, or for the command to end.
 port=
-deadline=$((started + 3600))
-while [[ $(date +%s) -lt $deadline ]] && kill -0 "$run_group" 2>/dev/null; do
+offered_or_ended() {
     port=$(grep -o 'VNC viewer at 127\.0\.0\.1:[0-9]*' "$work/run.log" | cut -d: -f2 || true)
-    [[ -n $port ]] && break
-    sleep 2
-done
+    [[ -n $port ]] || ! kill -0 "$run_group" 2>/dev/null
+}
+wait_for 3600 "scripts/run to offer the window" offered_or_ended || true
 offered=$(($(date +%s) - started))
 if [[ -z $port ]]; then
     cat "$work/run.log"
