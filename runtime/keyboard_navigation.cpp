@@ -37,7 +37,7 @@ std::optional<Row> next_option(const FormReports& form, Row row, Direction direc
     });
 }
 
-KeyAnswer answer_key(const FormReports& form, std::optional<Row> focused, Key key) {
+KeyAnswer answer_key(const FormReports& form, std::optional<Row> focused, Key key, bool repeat) {
     if (key == Key::Tab || key == Key::BackTab)
         return {next_tab_stop(form, focused,
                               key == Key::Tab ? Direction::Forward : Direction::Backward),
@@ -58,6 +58,7 @@ KeyAnswer answer_key(const FormReports& form, std::optional<Row> focused, Key ke
         return {to, to};
     }
     case Key::Space:
+        if (repeat) return {};
         return {std::nullopt, focused};
     case Key::Tab:
     case Key::BackTab:

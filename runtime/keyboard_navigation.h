@@ -40,7 +40,10 @@ struct KeyAnswer {
 // - Space does what a click does to the focused button or box.
 // - Enter and Escape do nothing: the form has no default or cancel button.
 // - In a text box every key but Tab and Shift+Tab is the box's own.
-KeyAnswer answer_key(const FormReports& form, std::optional<Row> focused, Key key);
+// - A key held down repeats (repeat is set on the repeats): Space acts once
+//   however long it is held, so its repeats do nothing outside a text box.
+KeyAnswer answer_key(const FormReports& form, std::optional<Row> focused, Key key,
+                     bool repeat = false);
 
 // What a click, Space or an arrow key that lands on it does to a control:
 // a check box toggles (toggled()), an option button is chosen, a command

@@ -79,9 +79,9 @@ void HeadlessBackend::act(Row row) {
 
 // The runtime's answer, carried out. A text box takes only Space, which it
 // appends as typing does.
-void HeadlessBackend::press(Key key) {
+void HeadlessBackend::press(Key key, bool repeat) {
     if (!m_shown) return;
-    const KeyAnswer answer = answer_key(*m_form, m_focus, key);
+    const KeyAnswer answer = answer_key(*m_form, m_focus, key, repeat);
     if (answer.to_text_box) {
         if (key == Key::Space) type(" ");
         return;

@@ -48,7 +48,8 @@ public:
     // One of the runtime's keys pressed and released, acting on the control
     // that has the focus. Other keys do nothing here: this window keeps no
     // caret, selection or clipboard, and typing into a text box only appends.
-    void press(Key key);
+    // With repeat, it is a repeat of a key held down.
+    void press(Key key, bool repeat = false);
     // Typing into the control that has the focus.
     void type(std::string_view text);
     // Typing into a text box, which takes the focus first.

@@ -36,8 +36,7 @@ void FormWindow::expose_as_window() {
 
 namespace {
 
-// The runtime's key for a key press, if it is one: without Ctrl, Alt or Meta,
-// and Space not repeating while held.
+// The runtime's key for a key press, if it is one: without Ctrl, Alt or Meta.
 std::optional<Key> runtime_key(const QKeyEvent& press) {
     if (press.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return std::nullopt;
@@ -79,8 +78,8 @@ std::optional<Row> FormWindow::row_of(const QWidget* widget) const {
 }
 
 // True when the window took the key; false when it is the text box's own.
-bool FormWindow::carry_out(std::optional<Row> focused, Key key) {
-    const KeyAnswer answer = answer_key(m_form, focused, key);
+bool FormWindow::carry_out(std::optional<Row> focused, Key key, bool repeat) {
+    const KeyAnswer answer = answer_key(m_form, focused, key, repeat);
     if (answer.to_text_box) return false;
     if (answer.focus) {
         const bool back = key == Key::BackTab || key == Key::Left || key == Key::Up;
@@ -95,10 +94,7 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto& press = static_cast<const QKeyEvent&>(*event);
     const std::optional<Key> key = runtime_key(press);
     if (!key) return false;
-    const std::optional<Row> focused = row_of(static_cast<QWidget*>(watched));
-    if (*key == Key::Space && press.isAutoRepeat())
-        return !(focused && m_form.control(*focused).kind == ControlKind::TextBox);
-    return carry_out(focused, *key);
+    return carry_out(row_of(static_cast<QWidget*>(watched)), *key, press.isAutoRepeat());
 }
 
 // Where Qt moves the focus itself (off a control that is hidden, or from the

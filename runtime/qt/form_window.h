@@ -32,7 +32,7 @@ protected:
 
 private:
     std::optional<Row> row_of(const QWidget* widget) const;
-    bool carry_out(std::optional<Row> focused, Key key);
+    bool carry_out(std::optional<Row> focused, Key key, bool repeat);
 
     FormReports& m_form;
     const std::vector<QWidget*>& m_widgets;

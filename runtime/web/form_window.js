@@ -35,7 +35,7 @@ mergeInto(LibraryManager.library, {
         }
         // The runtime's keys, by their number there, are the runtime's to answer:
         // the control to focus and whether it is activated, nothing, or (-2) the
-        // text box's own key. Space acts once however long it is held.
+        // text box's own key; a held key's repeats are marked.
         var keys = {Tab: 0, ArrowLeft: 2, ArrowRight: 3, ArrowUp: 4, ArrowDown: 5, " ": 6,
                     Enter: 7, Escape: 8};
         window.addEventListener("keydown", function(event) {

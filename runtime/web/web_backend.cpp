@@ -112,9 +112,9 @@ void WebBackend::pressed(Row row) {
     m_form->user_pressed(row);
 }
 
-KeyAnswer WebBackend::answer_key(Row row, Key key) const {
+KeyAnswer WebBackend::answer_key(Row row, Key key, bool repeat) const {
     if (m_end_status) return {};
-    return ::rt::answer_key(*m_form, row, key);
+    return ::rt::answer_key(*m_form, row, key, repeat);
 }
 
 void WebBackend::activate(Row row) {
@@ -138,14 +138,13 @@ EMSCRIPTEN_KEEPALIVE void quenlor_pressed(int row) {
 
 // The answer to a key for the page's listener: -2 when the text box takes
 // it, -1 when it does nothing, else the row the focus goes to, twice, plus 1
-// when that control is then activated. Space held down acts once.
+// when that control is then activated.
 EMSCRIPTEN_KEEPALIVE int quenlor_key(int row, int key, int repeat) {
     rt::WebBackend* window = rt::WebBackend::current();
     if (!window) return -1;
-    const auto pressed = static_cast<rt::Key>(key);
-    const rt::KeyAnswer answer = window->answer_key(static_cast<rt::Row>(row), pressed);
+    const rt::KeyAnswer answer =
+        window->answer_key(static_cast<rt::Row>(row), static_cast<rt::Key>(key), repeat != 0);
     if (answer.to_text_box) return -2;
-    if (repeat && pressed == rt::Key::Space) return -1;
     const std::optional<rt::Row> to = answer.focus ? answer.focus : answer.activate;
     if (!to) return -1;
     return static_cast<int>(*to) * 2 + (answer.activate ? 1 : 0);

@@ -35,7 +35,7 @@ public:
     void pressed(Row row);
     // The runtime's answer to a key pressed on the control of that row, and
     // the activation it asks for, carried out after the focus has moved.
-    KeyAnswer answer_key(Row row, Key key) const;
+    KeyAnswer answer_key(Row row, Key key, bool repeat) const;
     void activate(Row row);
 
     std::optional<int> end_status() const { return m_end_status; }

@@ -48,10 +48,10 @@ bool Win32Backend::pre_translate(const MSG& message) {
     if (control) return false;
     const std::optional<Key> key = runtime_key(message.wParam, GetKeyState(VK_SHIFT) < 0);
     if (!key) return false;
-    const KeyAnswer answer = answer_key(*m_form, from, *key);
+    // Bit 30 marks a key held down since the last message: a repeat.
+    const bool repeat = (message.lParam & (LPARAM{1} << 30)) != 0;
+    const KeyAnswer answer = answer_key(*m_form, from, *key, repeat);
     if (answer.to_text_box) return false;
-    // Space acts once however long it is held: bit 30 marks a repeat.
-    if (*key == Key::Space && (message.lParam & (LPARAM{1} << 30))) return true;
     if (answer.focus) focus(*answer.focus);
     if (answer.activate) activate(*m_form, *answer.activate);
     return true;

@@ -96,6 +96,14 @@ TEST_F(Contract, AnActionOrSpaceTurnsAGrayedBoxChecked) {
     EXPECT_EQ(harness->shown_value(SecondBox), rt::Checked);
 }
 
+// A held Space repeats, and the box toggles once, not with every repeat.
+TEST_F(Contract, SpaceHeldDownActsOnce) {
+    for (int i = 0; i < 9 && harness->focus() != FirstBox; ++i) harness->press(rt::Key::Tab);
+    harness->hold(rt::Key::Space);
+    EXPECT_EQ((*form)["Check1"].Item(0).Value(), rt::Checked);
+    EXPECT_EQ(harness->shown_value(FirstBox), rt::Checked);
+}
+
 TEST_F(Contract, AHiddenCheckBoxCannotBeClickedAndKeepsItsValue) {
     (*form)["Check1"].Item(2).set_Value(rt::Checked);
     harness->click(HiddenBox);

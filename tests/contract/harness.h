@@ -32,6 +32,8 @@ public:
     // The platform's key for one of the runtime's keys, pressed and released
     // on whatever has the focus.
     virtual void press(rt::Key key) = 0;
+    // The key held down until it repeats once, then released.
+    virtual void hold(rt::Key key) = 0;
     // The control that has the focus, if any.
     virtual std::optional<rt::Row> focus() const = 0;
 

@@ -26,6 +26,10 @@ public:
     }
     void type(rt::Row row, std::string_view text) override { m_backend.type(row, text); }
     void press(rt::Key key) override { m_backend.press(key); }
+    void hold(rt::Key key) override {
+        m_backend.press(key);
+        m_backend.press(key, true);
+    }
     std::optional<rt::Row> focus() const override { return m_backend.focus(); }
 
     bool window_shown() const override { return m_backend.shown(); }

@@ -63,14 +63,17 @@ public:
     }
 
     void press(rt::Key key) override {
-        static constexpr Qt::Key keys[] = {Qt::Key_Tab,   Qt::Key_Backtab, Qt::Key_Left,
-                                           Qt::Key_Right, Qt::Key_Up,      Qt::Key_Down,
-                                           Qt::Key_Space, Qt::Key_Return,  Qt::Key_Escape};
-        QWidget* focused = QApplication::focusWidget();
-        watch_for_message_boxes([&] {
-            QTest::keyClick(focused ? focused : m_backend.window(), keys[static_cast<int>(key)],
-                            key == rt::Key::BackTab ? Qt::ShiftModifier : Qt::NoModifier);
-        });
+        watch_for_message_boxes(
+            [&] { QTest::keyClick(key_target(), qt_key(key), key_modifiers(key)); });
+    }
+
+    // Qt marks the repeats of a held key as auto-repeated presses.
+    void hold(rt::Key key) override {
+        QWidget* target = key_target();
+        const QString text = key == rt::Key::Space ? QStringLiteral(" ") : QString();
+        for (const bool repeat : {false, true})
+            QTest::simulateEvent(target, true, qt_key(key), key_modifiers(key), text, repeat);
+        QTest::simulateEvent(target, false, qt_key(key), key_modifiers(key), text, false);
     }
 
     std::optional<rt::Row> focus() const override {
@@ -98,6 +101,21 @@ public:
     std::vector<std::string> error_boxes() const override { return m_error_boxes; }
 
 private:
+    static Qt::Key qt_key(rt::Key key) {
+        static constexpr Qt::Key keys[] = {Qt::Key_Tab,   Qt::Key_Backtab, Qt::Key_Left,
+                                           Qt::Key_Right, Qt::Key_Up,      Qt::Key_Down,
+                                           Qt::Key_Space, Qt::Key_Return,  Qt::Key_Escape};
+        return keys[static_cast<int>(key)];
+    }
+    static Qt::KeyboardModifiers key_modifiers(rt::Key key) {
+        return key == rt::Key::BackTab ? Qt::ShiftModifier : Qt::NoModifier;
+    }
+    // Keys go to whatever has the focus, or to the window.
+    QWidget* key_target() const {
+        QWidget* focused = QApplication::focusWidget();
+        return focused ? focused : m_backend.window();
+    }
+
     // Records and closes each message box that opens while action runs.
     template <typename Action> void watch_for_message_boxes(const Action& action) {
         QTimer timer;

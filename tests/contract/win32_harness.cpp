@@ -50,11 +50,13 @@ public:
     }
 
     void press(rt::Key key) override {
-        static constexpr WORD keys[] = {VK_TAB,  VK_TAB,   VK_LEFT,   VK_RIGHT, VK_UP,
-                                        VK_DOWN, VK_SPACE, VK_RETURN, VK_ESCAPE};
         win32_test::MessageBoxWatch watch;
-        win32_test::press(m_backend, keys[static_cast<int>(key)], key == rt::Key::BackTab);
+        win32_test::press(m_backend, virtual_key(key), key == rt::Key::BackTab);
         for (const std::wstring& box : watch.seen()) m_error_boxes.push_back(rt::narrow(box));
+    }
+
+    void hold(rt::Key key) override {
+        win32_test::hold(m_backend, virtual_key(key), key == rt::Key::BackTab);
     }
 
     std::optional<rt::Row> focus() const override {
@@ -83,6 +85,12 @@ public:
     std::vector<std::string> error_boxes() const override { return m_error_boxes; }
 
 private:
+    static WORD virtual_key(rt::Key key) {
+        static constexpr WORD keys[] = {VK_TAB,  VK_TAB,   VK_LEFT,   VK_RIGHT, VK_UP,
+                                        VK_DOWN, VK_SPACE, VK_RETURN, VK_ESCAPE};
+        return keys[static_cast<int>(key)];
+    }
+
     rt::Win32Backend m_backend;
     std::optional<rt::Form> m_form;
     std::vector<std::string> m_error_boxes;

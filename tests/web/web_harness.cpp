@@ -51,17 +51,10 @@ public:
             std::string(text) + "');");
     }
 
-    // A keydown event on the focused element, as the page's listener sees a
-    // key; the browser's own handling of it is the listener's to prevent.
-    void press(rt::Key key) override {
-        static constexpr const char* keys[] = {"Tab",        "Tab",     "ArrowLeft",
-                                               "ArrowRight", "ArrowUp", "ArrowDown",
-                                               " ",          "Enter",   "Escape"};
-        run(std::string("document.activeElement.dispatchEvent(new KeyboardEvent('keydown', "
-                        "{key: '") +
-            keys[static_cast<int>(key)] + "', shiftKey: " +
-            (key == rt::Key::BackTab ? "true" : "false") + ", bubbles: true, cancelable: true}));");
-    }
+    void press(rt::Key key) override { run(key_down(key, false)); }
+
+    // The browser marks the repeats of a held key's keydown.
+    void hold(rt::Key key) override { run(key_down(key, false) + key_down(key, true)); }
 
     std::optional<rt::Row> focus() const override {
         const int row = number("var w = document.querySelector('.quenlor-window');"
@@ -108,6 +101,19 @@ private:
     // The element of the control at row: the window's children are its rows.
     static std::string element(rt::Row row) {
         return "document.querySelector('.quenlor-window').children[" + std::to_string(row) + "]";
+    }
+
+    // A keydown event on the focused element, as the page's listener sees a
+    // key; the browser's own handling of it is the listener's to prevent.
+    static std::string key_down(rt::Key key, bool repeat) {
+        static constexpr const char* keys[] = {"Tab",        "Tab",     "ArrowLeft",
+                                               "ArrowRight", "ArrowUp", "ArrowDown",
+                                               " ",          "Enter",   "Escape"};
+        return std::string("document.activeElement.dispatchEvent(new KeyboardEvent('keydown', "
+                           "{key: '") +
+               keys[static_cast<int>(key)] +
+               "', shiftKey: " + (key == rt::Key::BackTab ? "true" : "false") +
+               ", repeat: " + (repeat ? "true" : "false") + ", bubbles: true, cancelable: true}));";
     }
 
     static void run(const std::string& script) { emscripten_run_script(script.c_str()); }

@@ -73,6 +73,16 @@ void press(rt::Win32Backend& backend, WORD key, bool shift, bool control) {
     settle(backend);
 }
 
+// A second key-down before the key-up is a repeat: the system marks it so.
+void hold(rt::Win32Backend& backend, WORD key, bool shift) {
+    if (shift) send(key_input(VK_SHIFT, 0, 0));
+    send(key_input(key, 0, 0));
+    send(key_input(key, 0, 0));
+    send(key_input(key, 0, KEYEVENTF_KEYUP));
+    if (shift) send(key_input(VK_SHIFT, 0, KEYEVENTF_KEYUP));
+    settle(backend);
+}
+
 bool act(rt::Win32Backend& backend, HWND control) {
     static const bool com = SUCCEEDED(CoInitialize(nullptr));
     (void)com;

@@ -17,6 +17,8 @@ namespace win32_test {
 void click(rt::Win32Backend& backend, POINT client_point);
 // A key pressed and released, with Shift or Ctrl held when asked.
 void press(rt::Win32Backend& backend, WORD key, bool shift = false, bool control = false);
+// A key held down until it repeats once, then released.
+void hold(rt::Win32Backend& backend, WORD key, bool shift = false);
 // The default action of the control's accessible object, as a screen reader
 // or switch tool calls it through oleacc. False when it has none.
 bool act(rt::Win32Backend& backend, HWND control);
