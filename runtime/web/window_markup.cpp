@@ -3,6 +3,7 @@
 #include "runtime/check_mark.h"
 #include "runtime/form_reports.h"
 #include "runtime/geometry.h"
+#include "runtime/line_breaks.h"
 
 #include <string_view>
 
@@ -10,11 +11,12 @@ namespace rt::web {
 
 namespace {
 
-// Text as HTML shows it, in an element or in a quoted attribute.
+// Text as HTML shows it, in an element or in a quoted attribute, with the
+// page's LF line breaks.
 std::string escaped(std::string_view text) {
     std::string result;
     result.reserve(text.size());
-    for (const char c : text) {
+    for (const char c : lf_only(text)) {
         switch (c) {
         case '&':
             result += "&amp;";
@@ -28,8 +30,6 @@ std::string escaped(std::string_view text) {
         case '"':
             result += "&quot;";
             break;
-        case '\r':
-            break; // the page's text holds LF alone
         default:
             result += c;
         }
