@@ -19,6 +19,7 @@ GOOD = ["Добро отношение", "Благоприятен изход", 
 TEXT_BOX = "Условие на задачата и изведеният избор"
 
 events = []
+focused = []  # the names of the objects that took the focus, in order
 
 
 def fail(message):
@@ -71,6 +72,8 @@ def text_of(accessible):
 
 def on_event(event):
     source = event.source
+    if event.type.startswith("object:state-changed:focused") and event.detail1:
+        focused.append(source.name if source else "")
     events.append((event.type, source.name if source else "", source.getRole() if source else None))
 
 
@@ -78,7 +81,8 @@ def announced(kind, name):
     return any(t.startswith(kind) and n == name for t, n, _ in events)
 
 
-LISTENED = ("object:state-changed:checked", "object:state-changed:showing", "object:text-changed")
+LISTENED = ("object:state-changed:checked", "object:state-changed:showing", "object:text-changed",
+            "object:state-changed:focused")
 
 
 def registry_knows_listeners():
@@ -144,6 +148,12 @@ def scenario():
     box = found[TEXT_BOX]
     if has(box, pyatspi.STATE_EDITABLE) or not has(box, pyatspi.STATE_MULTI_LINE):
         fail("the text box is not read-only and multi-line")
+
+    # A screen reader follows the focus by its events: Tab from the text box,
+    # where the focus starts, must say that the first option took it.
+    subprocess.run(["xdotool", "key", "Tab"], check=True)
+    if not pump(5, lambda: focused and focused[-1] == "Лоша новина"):
+        fail(f"after Tab the focus was announced on {focused}, not on Лоша новина")
 
     act(found["Лоша новина"], "Toggle")
     if not pump(5, lambda: all(has(found[n], pyatspi.STATE_SHOWING) for n in BAD)):

@@ -207,10 +207,4 @@ TEST_F(NewsForm, ProceduresIgnoreIndexesTheyDoNotServe) {
     EXPECT_EQ(value("Check1", 2), rt::Checked);
 }
 
-TEST_F(NewsForm, ClosingTheWindowEndsWithStatusZero) {
-    window.close();
-    EXPECT_FALSE(window.shown());
-    EXPECT_EQ(window.run(), 0);
-}
-
 } // namespace
