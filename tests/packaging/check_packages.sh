@@ -21,8 +21,20 @@ if deb=$(ls "$out"/*.deb 2>/dev/null); then
     done
     # The packaged program is the tested one, stripped: hardened the same.
     dpkg-deb -x "$deb" "$out/root"
-    packaged=$(hardening-check "$out/root/usr/bin/quenlor" | tail -n +2 || true)
-    built=$(hardening-check "$build/app/quenlor" | tail -n +2 || true)
+    # hardening-check fails when any one protection is missing, so its status
+    # says nothing here; a report without its lines means it did not run.
+    hardening_of() {
+        local report
+        report=$(hardening-check "$1" 2>&1 | tail -n +2) || true
+        if ! grep -q '^ Position Independent Executable: ' <<<"$report" ||
+            ! grep -q '^ Immediate binding: ' <<<"$report"; then
+            printf 'FAIL hardening-check gave no report on %s:\n%s\n' "$1" "$report" >&2
+            return 1
+        fi
+        echo "$report"
+    }
+    packaged=$(hardening_of "$out/root/usr/bin/quenlor")
+    built=$(hardening_of "$build/app/quenlor")
     if [[ $packaged != "$built" ]]; then
         printf 'FAIL the packaged program is hardened otherwise:\n%s\n' "$packaged"
         exit 1
