@@ -205,7 +205,11 @@ def main():
                 holder.stdin.close()
                 placeholders.append(holder)
                 end = time.monotonic() + 10
-                while clipboard() != placeholder and time.monotonic() < end:
+                while clipboard() != placeholder:
+                    if time.monotonic() > end:
+                        print(f"xdotool storm: the clipboard never took the placeholder at action "
+                              f"{index}; it holds {clipboard()!r}")
+                        return 1
                     time.sleep(0.02)
                 x("mousemove", "--window", window, *map(str, place(TEXT)), "click", "1")
                 model.click(TEXT)
