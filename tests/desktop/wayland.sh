@@ -8,7 +8,11 @@
 # (1 unless given), with no panel, so that nothing of the shell's lies over
 # the window; sets weston_pid and WAYLAND_DISPLAY's value in weston_socket.
 start_weston() {
-    local socket=$1 scale=${2:-1}
+    local socket=$1 scale=${2:-1} screen
+    # The pointer waits in the X screen's far corner, outside weston's window,
+    # so that weston learns of it by its entering, as from a person's mouse.
+    screen=$(xdotool getdisplaygeometry)
+    xdotool mousemove $((${screen% *} - 1)) $((${screen#* } - 1))
     printf '[shell]\npanel-position=none\n' >"$work/weston.ini"
     weston --backend=x11-backend.so --use-pixman --config="$work/weston.ini" --idle-time=0 \
         --socket="$socket" --width=600 --height=500 --scale="$scale" >"$work/weston.log" 2>&1 &
@@ -39,11 +43,16 @@ wait_for_protocol() {
 # it is over its surface: every wl_pointer.leave followed by an enter. A
 # click before that could land on whatever lay there before.
 pointer_inside() {
-    (($(protocol_count 'wl_pointer@[0-9]+\.enter\(') > $(protocol_count 'wl_pointer@[0-9]+\.leave\(')))
+    (($(protocol_count 'wl_pointer[@#][0-9]+\.enter\(') > $(protocol_count 'wl_pointer[@#][0-9]+\.leave\(')))
 }
 pointer_into() {
     xdotool mousemove "$1" "$2"
-    wait_for 30 "wl_pointer.enter in the protocol log" pointer_inside
+    wait_for 30 "wl_pointer.enter in the protocol log" pointer_inside && return
+    echo "the X pointer: $(xdotool getmouselocation); the program's last pointer events:" >&2
+    grep -E 'wl_pointer[@#]' "$log" | tail -n 5 >&2
+    echo "weston's log ends:" >&2
+    tail -n 5 "$work/weston.log" >&2
+    return 1
 }
 
 # Clicks button 1 at x y of the screen, inside the program's window, count
@@ -52,7 +61,7 @@ pointer_into() {
 # takes over, so releases need not reach the program.)
 click_at() {
     local x=$1 y=$2 count=${3:-1} before
-    before=$(protocol_count 'wl_pointer@[0-9]+\.button\(.*, 1\)$')
+    before=$(protocol_count 'wl_pointer[@#][0-9]+\.button\(.*, 1\)$')
     xdotool mousemove "$x" "$y" click --repeat "$count" --delay 80 1
-    wait_for_protocol 'wl_pointer@[0-9]+\.button\(.*, 1\)$' $((before + count - 1))
+    wait_for_protocol 'wl_pointer[@#][0-9]+\.button\(.*, 1\)$' $((before + count - 1))
 }
