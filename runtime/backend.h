@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 namespace rt {
@@ -21,7 +22,7 @@ public:
     // Builds the window and all of its controls from the form's definition
     // and current state, without showing it.
     virtual void create(FormReports& form) = 0;
-    // Shows the window, focused on the first control that takes the focus.
+    // Shows the window. Where the focus goes is the runtime's to say.
     virtual void show() = 0;
     // Runs the event loop until the window is closed or end() is called, and
     // returns the process's exit status.
@@ -33,6 +34,11 @@ public:
     virtual void set_text(Row row, std::string_view text) = 0;
     virtual void set_value(Row row, std::int16_t value) = 0;
     virtual void set_visible(Row row, bool visible) = 0;
+
+    // The control that has the focus in the window, if any.
+    virtual std::optional<Row> focus() const = 0;
+    // Gives the control at row the focus, as Tab would.
+    virtual void set_focus(Row row) = 0;
 
     // Tells the user about a run-time error, in a message box on a desktop.
     virtual void report_error(std::string_view title, std::string_view report) = 0;

@@ -1,6 +1,7 @@
 #include "runtime/form.h"
 
 #include "runtime/backend.h"
+#include "runtime/keyboard_navigation.h"
 #include "runtime/run_time_error.h"
 
 #include <algorithm>
@@ -57,6 +58,10 @@ bool Form::open() {
     if (m_definition.events.load) raise([this] { m_definition.events.load(*this); });
     if (m_ended) return false;
     m_backend.show();
+    // A person who put the focus on a control before the window was the
+    // program's (the page shows its window before its program runs) keeps it.
+    if (!m_backend.focus())
+        if (const std::optional<Row> first = start_focus(*this)) m_backend.set_focus(*first);
     return true;
 }
 
@@ -123,6 +128,11 @@ void Form::write_value(Row row, std::int16_t value) {
 
 void Form::write_visible(Row row, bool visible) {
     m_states.at(row).visible = visible;
+    // A control about to be hidden with the focus passes it on in tab order
+    // first, so that no platform moves it by rules of its own.
+    if (!visible && m_backend.focus() == row)
+        if (const std::optional<Row> to = next_tab_stop(*this, row, Direction::Forward))
+            m_backend.set_focus(*to);
     m_backend.set_visible(row, visible);
 }
 

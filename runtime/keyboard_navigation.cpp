@@ -31,6 +31,10 @@ std::optional<Row> next_tab_stop(const FormReports& form, std::optional<Row> row
     });
 }
 
+std::optional<Row> start_focus(const FormReports& form) {
+    return next_tab_stop(form, std::nullopt, Direction::Forward);
+}
+
 std::optional<Row> next_option(const FormReports& form, Row row, Direction direction) {
     return next_row(form, row, direction, [&](Row at) {
         return form.state(at).visible && form.control(at).kind == ControlKind::OptionButton;

@@ -57,6 +57,10 @@ void activate(FormReports& form, Row row);
 std::optional<Row> next_tab_stop(const FormReports& form, std::optional<Row> row,
                                  Direction direction);
 
+// Where the focus goes when the window has it and no control does: at start,
+// and when the window comes back without the control that had it.
+std::optional<Row> start_focus(const FormReports& form);
+
 // The option button an arrow key moves to, and chooses, from option button
 // row: the next visible one in row order, wrapping round.
 std::optional<Row> next_option(const FormReports& form, Row row, Direction direction);

@@ -21,7 +21,6 @@ void HeadlessBackend::create(FormReports& form) {
 
 void HeadlessBackend::show() {
     m_shown = true;
-    m_focus = next_tab_stop(*m_form, std::nullopt, Direction::Forward);
 }
 
 // There is no one to close the window: the loop ends at once, with the status
@@ -38,10 +37,16 @@ void HeadlessBackend::set_value(Row row, std::int16_t value) {
     m_widgets.at(row).value = value;
 }
 
-// A control that is hidden with the focus passes it on in tab order.
 void HeadlessBackend::set_visible(Row row, bool visible) {
     m_widgets.at(row).visible = visible;
-    if (!visible && m_focus == row) m_focus = next_tab_stop(*m_form, row, Direction::Forward);
+}
+
+std::optional<Row> HeadlessBackend::focus() const {
+    return m_focus;
+}
+
+void HeadlessBackend::set_focus(Row row) {
+    m_focus = row;
 }
 
 void HeadlessBackend::report_error(std::string_view title, std::string_view report) {

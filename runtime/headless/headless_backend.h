@@ -35,6 +35,8 @@ public:
     void set_text(Row row, std::string_view text) override;
     void set_value(Row row, std::int16_t value) override;
     void set_visible(Row row, bool visible) override;
+    std::optional<Row> focus() const override;
+    void set_focus(Row row) override;
     void report_error(std::string_view title, std::string_view report) override;
     void end(int status) override;
 
@@ -58,7 +60,6 @@ public:
     void close();
 
     bool shown() const { return m_shown; }
-    std::optional<Row> focus() const { return m_focus; }
     const Widget& widget(Row row) const { return m_widgets.at(row); }
     const std::vector<std::string>& reports() const { return m_reports; }
     std::optional<int> end_status() const { return m_end_status; }

@@ -97,8 +97,8 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
     return carry_out(row_of(static_cast<QWidget*>(watched)), *key, press.isAutoRepeat());
 }
 
-// Where Qt moves the focus itself (off a control that is hidden, or from the
-// window when no control has it), it goes as Tab or Shift+Tab takes it.
+// Where Qt moves the focus itself (from the window when no control has it),
+// it goes as Tab or Shift+Tab takes it.
 bool FormWindow::focusNextPrevChild(bool next) {
     const Key key = next ? Key::Tab : Key::BackTab;
     const std::optional<Row> to = answer_key(m_form, row_of(focusWidget()), key).focus;

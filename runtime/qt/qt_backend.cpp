@@ -259,8 +259,6 @@ QWidget* QtBackend::create_control(Row row) {
 }
 
 void QtBackend::show() {
-    if (const std::optional<Row> first = next_tab_stop(*m_form, std::nullopt, Direction::Forward))
-        m_widgets[*first]->setFocus(Qt::OtherFocusReason);
     m_window->show();
     QWidget* top = m_window->window(); // the frame, where there is one
     set_window_class(*top, m_desktop_id);
@@ -297,6 +295,17 @@ void QtBackend::set_value(Row row, std::int16_t value) {
 
 void QtBackend::set_visible(Row row, bool visible) {
     m_widgets.at(row)->setVisible(visible);
+}
+
+// The window's focus widget, even while another window is active.
+std::optional<Row> QtBackend::focus() const {
+    const auto found = std::find(m_widgets.begin(), m_widgets.end(), m_window->focusWidget());
+    if (found == m_widgets.end()) return std::nullopt;
+    return static_cast<Row>(found - m_widgets.begin());
+}
+
+void QtBackend::set_focus(Row row) {
+    m_widgets.at(row)->setFocus(Qt::TabFocusReason);
 }
 
 void QtBackend::report_error(std::string_view title, std::string_view report) {

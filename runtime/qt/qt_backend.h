@@ -4,6 +4,7 @@
 #include "runtime/qt/font_setup.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,8 @@ public:
     void set_text(Row row, std::string_view text) override;
     void set_value(Row row, std::int16_t value) override;
     void set_visible(Row row, bool visible) override;
+    std::optional<Row> focus() const override;
+    void set_focus(Row row) override;
     void report_error(std::string_view title, std::string_view report) override;
     void end(int status) override;
 

@@ -8,7 +8,9 @@ extern "C" {
 void quenlor_make_window(const char* markup, const char* caption);
 int quenlor_early_input_count();
 int quenlor_take_early_input(int i);
-void quenlor_show_window(int focus);
+void quenlor_show_window();
+int quenlor_focus();
+void quenlor_set_focus(int row);
 void quenlor_hide_window();
 void quenlor_remove_window();
 void quenlor_set_text(int row, const char* text, int length);
@@ -36,8 +38,18 @@ EarlyInput take_early_input(std::size_t i) {
     return {static_cast<Row>(taken), false};
 }
 
-void show_window(std::optional<Row> focus) {
-    quenlor_show_window(focus ? static_cast<int>(*focus) : -1);
+void show_window() {
+    quenlor_show_window();
+}
+
+std::optional<Row> focus() {
+    const int row = quenlor_focus();
+    if (row < 0) return std::nullopt;
+    return static_cast<Row>(row);
+}
+
+void set_focus(Row row) {
+    quenlor_set_focus(static_cast<int>(row));
 }
 
 void hide_window() {

@@ -16,8 +16,10 @@ namespace rt::web {
 // the first time; otherwise a new window from markup (window_markup), in
 // place of any window before it. Its children are the rows' elements.
 void make_window(std::string_view markup, std::string_view caption);
-// Shows the window with the focus on the control at row, if any.
-void show_window(std::optional<Row> focus);
+void show_window();
+// The control that has the page's focus, if any.
+std::optional<Row> focus();
+void set_focus(Row row);
 void hide_window();
 void remove_window();
 

@@ -100,11 +100,20 @@ mergeInto(LibraryManager.library, {
         return early.row;
     },
 
-    quenlor_show_window: function(focus) {
-        var quenlor = Module.quenlor;
-        quenlor.window.hidden = false;
-        if (focus >= 0 && !quenlor.window.contains(document.activeElement))
-            quenlor.rows[focus].input.focus();
+    quenlor_show_window: function() {
+        Module.quenlor.window.hidden = false;
+    },
+
+    // The row of the control that has the page's focus, or -1.
+    quenlor_focus: function() {
+        var rows = Module.quenlor.rows;
+        for (var row = 0; row < rows.length; ++row)
+            if (rows[row].input === document.activeElement) return row;
+        return -1;
+    },
+
+    quenlor_set_focus: function(row) {
+        Module.quenlor.rows[row].input.focus();
     },
 
     quenlor_hide_window: function() {

@@ -46,7 +46,7 @@ void WebBackend::create(FormReports& form) {
 }
 
 void WebBackend::show() {
-    web::show_window(::rt::next_tab_stop(*m_form, std::nullopt, Direction::Forward));
+    web::show_window();
 }
 
 // The browser runs the page's event loop, after start() has returned: what
@@ -65,6 +65,14 @@ int WebBackend::run() {
 
 bool WebBackend::outlives_start() const {
     return true;
+}
+
+std::optional<Row> WebBackend::focus() const {
+    return web::focus();
+}
+
+void WebBackend::set_focus(Row row) {
+    web::set_focus(row);
 }
 
 void WebBackend::set_text(Row row, std::string_view text) {

@@ -281,8 +281,8 @@ LRESULT Win32Backend::handle_message(UINT message, WPARAM w, LPARAM l) {
         } else if (m_saved_focus && IsChild(m_window, m_saved_focus) &&
                    IsWindowVisible(m_saved_focus)) {
             SetFocus(m_saved_focus);
-        } else if (const auto first = next_tab_stop(*m_form, std::nullopt, Direction::Forward)) {
-            focus(*first);
+        } else if (const auto first = start_focus(*m_form)) {
+            set_focus(*first);
         }
         return 0;
     case WM_DPICHANGED: {
@@ -349,7 +349,11 @@ std::optional<Row> Win32Backend::row_of(HWND control) const {
     return static_cast<Row>(found - m_controls.begin());
 }
 
-void Win32Backend::focus(Row row) {
+std::optional<Row> Win32Backend::focus() const {
+    return row_of(GetFocus());
+}
+
+void Win32Backend::set_focus(Row row) {
     SetFocus(m_controls.at(row));
 }
 

@@ -33,7 +33,7 @@ bool Win32Backend::pre_translate(const MSG& message) {
     if (message.message == WM_LBUTTONDBLCLK) {
         const std::optional<Row> row = row_of(message.hwnd);
         if (row && m_form->control(*row).kind != ControlKind::Label && GetFocus() != message.hwnd)
-            focus(*row);
+            set_focus(*row);
         return false;
     }
     if (message.message != WM_KEYDOWN) return false;
@@ -52,7 +52,7 @@ bool Win32Backend::pre_translate(const MSG& message) {
     const bool repeat = (message.lParam & (LPARAM{1} << 30)) != 0;
     const KeyAnswer answer = answer_key(*m_form, from, *key, repeat);
     if (answer.to_text_box) return false;
-    if (answer.focus) focus(*answer.focus);
+    if (answer.focus) set_focus(*answer.focus);
     if (answer.activate) activate(*m_form, *answer.activate);
     return true;
 }

@@ -17,8 +17,6 @@ void Win32Backend::show() {
     ShowWindow(m_window, SW_SHOWNORMAL);
     UpdateWindow(m_window);
     SetForegroundWindow(m_window);
-    if (const std::optional<Row> first = next_tab_stop(*m_form, std::nullopt, Direction::Forward))
-        focus(*first);
 }
 
 void Win32Backend::set_text(Row row, std::string_view text) {
@@ -36,13 +34,8 @@ void Win32Backend::set_value(Row row, std::int16_t value) {
     m_writing_value = was_writing;
 }
 
-// A control that is hidden with the focus passes it on in tab order, as the
-// system would otherwise give it to the window itself.
 void Win32Backend::set_visible(Row row, bool visible) {
-    const bool had_focus = GetFocus() == m_controls.at(row);
     ShowWindow(m_controls.at(row), visible ? SW_SHOWNA : SW_HIDE);
-    if (!visible && had_focus)
-        if (const auto to = next_tab_stop(*m_form, row, Direction::Forward)) focus(*to);
 }
 
 void Win32Backend::report_error(std::string_view title, std::string_view report) {

@@ -31,6 +31,8 @@ public:
     void set_text(Row row, std::string_view text) override;
     void set_value(Row row, std::int16_t value) override;
     void set_visible(Row row, bool visible) override;
+    std::optional<Row> focus() const override;
+    void set_focus(Row row) override;
     void report_error(std::string_view title, std::string_view report) override;
     void end(int status) override;
 
@@ -54,7 +56,6 @@ private:
     void on_command(Row row, WORD code);
     LRESULT on_control_colour(HDC dc, HWND control, UINT message, WPARAM w, LPARAM l);
     std::optional<Row> row_of(HWND control) const;
-    void focus(Row row);
     void on_colours_changed(UINT message);
 
     FormReports* m_form = nullptr;

@@ -104,6 +104,19 @@ TEST_F(Contract, SpaceHeldDownActsOnce) {
     EXPECT_EQ(harness->shown_value(FirstBox), rt::Checked);
 }
 
+// The focus starts on the first control that takes it; a control hidden with
+// the focus passes it on in tab order, wrapping round past the last.
+TEST_F(Contract, HidingTheFocusedControlPassesTheFocusOnInTabOrder) {
+    EXPECT_EQ(harness->focus(), LockedText);
+    for (int i = 0; i < 9 && harness->focus() != FirstBox; ++i) harness->press(rt::Key::Tab);
+    ASSERT_EQ(harness->focus(), FirstBox);
+    (*form)["Check1"].Item(0).set_Visible(rt::False);
+    EXPECT_FALSE(harness->shown(FirstBox));
+    EXPECT_EQ(harness->focus(), SecondBox);
+    (*form)["Check1"].Item(1).set_Visible(rt::False);
+    EXPECT_EQ(harness->focus(), LockedText);
+}
+
 TEST_F(Contract, AHiddenCheckBoxCannotBeClickedAndKeepsItsValue) {
     (*form)["Check1"].Item(2).set_Value(rt::Checked);
     harness->click(HiddenBox);
