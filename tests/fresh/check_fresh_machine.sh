@@ -16,6 +16,10 @@
 # usage: check_fresh_machine.sh <source folder> <work folder> <suite> [run]
 #   run: stop after scripts/run
 set -euo pipefail
+if [[ $# -lt 3 || $# -gt 4 ]]; then
+    echo "usage: $0 <source folder> <work folder> <suite> [run]" >&2
+    exit 2
+fi
 [[ $(id -u) -eq 0 ]] || exec sudo "$0" "$@"
 source_dir=$(realpath "$1")
 work=$(realpath -m "$2")
