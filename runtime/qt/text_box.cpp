@@ -31,7 +31,8 @@ int font_line_spacing(const QFont& font) {
     const int descender = int16_at(header, 6);
     const int line_gap = int16_at(header, 8);
     const double units = ascender - descender + line_gap;
-    // A hair under a whole pixel still rounds up; float noise above one does not.
+    // Rounded up; a spacing that is a whole number of pixels, give or take the
+    // division's rounding error, stays that number.
     return static_cast<int>(std::ceil(units * raw.pixelSize() / raw.unitsPerEm() - 1e-6));
 }
 
