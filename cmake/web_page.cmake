@@ -38,7 +38,11 @@ function(quenlor_web_page target output_name filesystem)
     set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${start})
     target_link_options(${target} PRIVATE --shell-file ${shell} --pre-js ${start}
                                           -sENVIRONMENT=web -sMALLOC=emmalloc -sMINIFY_HTML=0)
-    if(NOT filesystem)
+    if(filesystem)
+        # Emscripten's file system calls malloc and free from JavaScript; since
+        # Emscripten 3.1.69 (Debian 13) they are not exported unless asked for.
+        target_link_options(${target} PRIVATE -sEXPORTED_FUNCTIONS=_main,_malloc,_free)
+    else()
         target_link_options(${target} PRIVATE -sFILESYSTEM=0)
     endif()
     if(target STREQUAL "quenlor")
@@ -54,8 +58,21 @@ endfunction()
 # run under Node: the window after Form_Load, and every text it can show.
 function(quenlor_web_page_parts generator)
     set(parts ${PROJECT_BINARY_DIR}/page_parts.json)
-    set(font /usr/share/fonts/truetype/liberation2/LiberationSerif-Regular.ttf)
-    set(licence /usr/share/doc/fonts-liberation2/copyright)
+    # Liberation Serif where fontconfig finds it (Debian 12 keeps it in
+    # liberation2/, Debian 13 in liberation/), and the licence of the package
+    # that holds that file.
+    execute_process(COMMAND fc-match --format=%{file} "Liberation Serif:style=Regular"
+                    OUTPUT_VARIABLE font COMMAND_ERROR_IS_FATAL ANY)
+    get_filename_component(font_name ${font} NAME)
+    if(NOT font_name STREQUAL "LiberationSerif-Regular.ttf")
+        message(FATAL_ERROR "Liberation Serif is not installed (fontconfig offers ${font}): "
+                            "scripts/install-deps web installs it")
+    endif()
+    get_filename_component(font ${font} REALPATH)
+    execute_process(COMMAND dpkg-query --search ${font} OUTPUT_VARIABLE owner
+                    COMMAND_ERROR_IS_FATAL ANY)
+    string(REGEX REPLACE ":.*" "" owner "${owner}")
+    set(licence /usr/share/doc/${owner}/copyright)
     set(template ${PROJECT_SOURCE_DIR}/runtime/web/page.html)
     set(entry ${PROJECT_SOURCE_DIR}/app/desktop/example.quenlor.quenlor.desktop)
     add_custom_command(OUTPUT ${parts}

@@ -10,6 +10,7 @@
 #include "runtime/qt/graphical_button.h"
 #include "runtime/qt/option_button.h"
 #include "runtime/qt/refused_states.h"
+#include "runtime/qt/text_box.h"
 #include "runtime/qt/wayland_frame.h"
 #include "runtime/qt/window_class.h"
 
@@ -17,7 +18,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QThread>
@@ -232,10 +232,9 @@ QWidget* QtBackend::create_control(Row row) {
         return button;
     }
     case ControlKind::TextBox: {
-        auto* box = new QPlainTextEdit(parent);
-        box->setPlainText(to_qt_lines(state.text));
-        box->setLineWrapMode(control.multi_line ? QPlainTextEdit::WidgetWidth
-                                                : QPlainTextEdit::NoWrap);
+        auto* box = new TextBox(parent);
+        box->set_lines(to_qt_lines(state.text));
+        box->setLineWrapMode(control.multi_line ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
         box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         box->setVerticalScrollBarPolicy(has_vertical(control.scroll_bars) ? Qt::ScrollBarAlwaysOn
                                                                           : Qt::ScrollBarAlwaysOff);
@@ -248,7 +247,7 @@ QWidget* QtBackend::create_control(Row row) {
             box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
             box->setAcceptDrops(false);
         }
-        QObject::connect(box, &QPlainTextEdit::textChanged, box, [this, row, box] {
+        QObject::connect(box, &QTextEdit::textChanged, box, [this, row, box] {
             m_form->user_set_text(row, cr_lf(box->toPlainText().toStdString()));
         });
         box->setFocusPolicy(Qt::StrongFocus);
@@ -272,12 +271,12 @@ int QtBackend::run() {
 
 void QtBackend::set_text(Row row, std::string_view text) {
     QWidget* widget = m_widgets.at(row);
-    auto* box = qobject_cast<QPlainTextEdit*>(widget);
+    auto* box = dynamic_cast<TextBox*>(widget);
     const QString lines = to_qt_lines(text);
     // What the user typed comes back here: leave it and its cursor alone.
     if (!box || box->toPlainText() == lines) return;
     const QSignalBlocker blocker(box);
-    box->setPlainText(lines);
+    box->set_lines(lines);
 }
 
 void QtBackend::set_value(Row row, std::int16_t value) {

@@ -7,8 +7,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -95,7 +95,7 @@ public:
     }
 
     std::string shown_text(rt::Row row) const override {
-        return qobject_cast<QPlainTextEdit*>(m_backend.widget(row))->toPlainText().toStdString();
+        return qobject_cast<QTextEdit*>(m_backend.widget(row))->toPlainText().toStdString();
     }
 
     std::vector<std::string> error_boxes() const override { return m_error_boxes; }

@@ -1,7 +1,9 @@
 #!/bin/bash
-# The README's two commands as a newcomer meets them: on a pristine Debian 12
-# root, made here with mmdebstrap from the same package archive as this
-# machine's apt, a user with sudo clones the project and runs `scripts/run`,
+# The README's two commands as a newcomer meets them: on a pristine Debian
+# root of the release named (bookworm: Debian 12, trixie: Debian 13), made
+# here with mmdebstrap from the same package archive as this machine's apt
+# (its Debian sources with the suite changed), a user with sudo clones the
+# project and runs `scripts/run`,
 # which must bring up the window (its caption on the virtual display it
 # offers over VNC; a screenshot is kept), then `scripts/test`, which must
 # pass. Each is timed.
@@ -11,13 +13,18 @@
 # Needs root (through sudo otherwise); the root, logs and screenshot are left
 # in the work folder. It tries the project's last commit, not uncommitted work.
 #
-# usage: check_fresh_machine.sh <source folder> <work folder> [run]
+# usage: check_fresh_machine.sh <source folder> <work folder> <suite> [run]
 #   run: stop after scripts/run
 set -euo pipefail
+if [[ $# -lt 3 || $# -gt 4 ]]; then
+    echo "usage: $0 <source folder> <work folder> <suite> [run]" >&2
+    exit 2
+fi
 [[ $(id -u) -eq 0 ]] || exec sudo "$0" "$@"
 source_dir=$(realpath "$1")
 work=$(realpath -m "$2")
-only=${3:-}
+suite=$3
+only=${4:-}
 root=$work/root
 user=newcomer
 caption='^www\.quenlor\.example Quenlor$'
@@ -33,20 +40,64 @@ if [[ ${QUENLOR_FRESH_NAMESPACE:-} != "$work" ]]; then
         rm -rf --one-file-system "$work"
     fi
     mkdir -p "$work"
-    # The machine's own archive: its sources, and its apt settings for
-    # fetching (proxies, validity), which the root keeps for its own apt.
+    # The machine's own archive: the entries of its sources for its own
+    # release (the suite, -updates and -security), with the suite changed to
+    # the one asked for; other vendors' repositories are left out. And its apt
+    # settings for fetching (proxies, validity), which the root keeps.
+    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [[ -f $file ]] || continue
+        awk -v from="$codename" -v to="$suite" '
+            /^[[:space:]]*deb(-src)?[[:space:]]/ {
+                field = 2
+                if ($field ~ /^\[/) { while ($field !~ /\]$/) field++; field++ }
+                if ($(field + 1) == from || index($(field + 1), from "-") == 1) {
+                    sub(from, to, $(field + 1))
+                    print
+                }
+            }' "$file"
+    done >"$work/debian.list"
+    for file in /etc/apt/sources.list.d/*.sources; do
+        [[ -f $file ]] || continue
+        awk -v from="$codename" -v to="$suite" '
+            BEGIN { RS = "" }
+            {
+                lines = split($0, line, "\n")
+                kept = 0
+                stanza = ""
+                for (at = 1; at <= lines; at++) {
+                    if (line[at] ~ /^Suites:/) {
+                        words = split(substr(line[at], 8), word, " ")
+                        line[at] = "Suites:"
+                        for (each = 1; each <= words; each++) {
+                            if (word[each] == from || index(word[each], from "-") == 1) {
+                                sub(from, to, word[each])
+                                kept = 1
+                            }
+                            line[at] = line[at] " " word[each]
+                        }
+                    }
+                    stanza = stanza line[at] "\n"
+                }
+                if (kept) print stanza
+            }' "$file"
+    done >"$work/debian.sources"
     sources=()
-    for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
-        [[ -f $file ]] && grep -q '^[^#[:space:]]' "$file" && sources+=("$file")
+    for file in "$work/debian.list" "$work/debian.sources"; do
+        [[ -s $file ]] && sources+=("$file")
     done
+    if [[ ${#sources[@]} -eq 0 ]]; then
+        echo "FAIL no source of this machine's apt is for its release, $codename"
+        exit 1
+    fi
     options=()
     for file in /etc/apt/apt.conf.d/*; do
         grep -q '^[[:space:]]*Acquire' "$file" && options+=("--aptopt=$file")
     done
     started=$(date +%s)
     mmdebstrap --quiet --variant=minbase --include=git,ca-certificates,sudo "${options[@]}" \
-        bookworm "$root" "${sources[@]}"
-    echo "the pristine root made in $(($(date +%s) - started)) s"
+        "$suite" "$root" "${sources[@]}"
+    echo "the pristine $suite root made in $(($(date +%s) - started)) s"
     # What a machine on a network has, and its user with sudo.
     cp /etc/resolv.conf "$root/etc/resolv.conf"
     printf '127.0.0.1 localhost\n127.0.1.1 %s\n::1 localhost\n' "$(hostname)" >"$root/etc/hosts"

@@ -6,6 +6,7 @@
 #include "form/quenlor_form.h"
 #include "runtime/form.h"
 #include "runtime/qt/qt_backend.h"
+#include "runtime/qt/text_box.h"
 #include "tests/qt/open_window.h"
 #include "tests/window_expectations.h"
 
@@ -13,8 +14,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
-#include <QPlainTextEdit>
 #include <QTest>
+#include <QTextEdit>
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,7 @@ protected:
                        std::to_string(form->control(row).index) + ")";
         return "no control";
     }
-    QPlainTextEdit* text_box() const { return qobject_cast<QPlainTextEdit*>(widget("Text1", 0)); }
+    QTextEdit* text_box() const { return qobject_cast<QTextEdit*>(widget("Text1", 0)); }
 
     void click(const char* array, int index) {
         const QPoint middle = widget(array, index)->geometry().center();
@@ -153,7 +154,7 @@ TEST_F(QuenlorWindow, ArrowKeysChooseTheOtherKindOfNews) {
 }
 
 TEST_F(QuenlorWindow, TheLockedTextBoxCanBeSelectedAndCopiedButNotChanged) {
-    QPlainTextEdit* box = text_box();
+    QTextEdit* box = text_box();
     const QString shown = box->toPlainText();
     QApplication::clipboard()->setText(QStringLiteral("поставено"));
 
@@ -239,6 +240,32 @@ TEST_F(QuenlorWindow, ShowsTheSummaryAsLinesInTheTextBox) {
     click("Command1", 1);
     EXPECT_EQ(text_box()->toPlainText(), QStringLiteral("Направете своя избор!\n"));
     EXPECT_FALSE(qobject_cast<QAbstractButton*>(widget("Check1", 0))->isChecked());
+}
+
+// The first row of each band of dark rows in the text box's visible part,
+// read from a grab of the window, right of the text cursor: where each
+// line's ink begins.
+std::vector<int> ink_line_tops(const QImage& image, const QRect& view) {
+    std::vector<int> tops;
+    bool in_line = false;
+    for (int y = view.top(); y <= view.bottom(); ++y) {
+        bool ink = false;
+        for (int x = view.left() + 8; x < view.left() + 40 && !ink; ++x)
+            ink = qGray(image.pixel(x, y)) < 128;
+        if (ink && !in_line) tops.push_back(y);
+        in_line = ink;
+    }
+    return tops;
+}
+
+TEST_F(QuenlorWindow, SpacesTheTextBoxLinesAsTheFontAsksOnEveryQt) {
+    // Qt 6.4 and 6.8 round the font's spacing differently; the box does not.
+    EXPECT_EQ(dynamic_cast<rt::TextBox*>(text_box())->line_spacing(), 19);
+    (*form)["Text1"].Item(0).set_Text("Ж\r\nЖ\r\nЖ\r\nЖ\r\nЖ\r\nЖ\r\nЖ\r\nЖ\r\nЖ");
+    QWidget* view = text_box()->viewport();
+    const QRect shown(view->mapTo(backend.window(), QPoint(0, 0)), view->size());
+    // Six whole lines, 19 pixels apart, and no part of a seventh.
+    EXPECT_EQ(ink_line_tops(grab(), shown), (std::vector<int>{241, 260, 279, 298, 317, 336}));
 }
 
 } // namespace

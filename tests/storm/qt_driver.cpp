@@ -5,9 +5,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
-#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextEdit>
 
 namespace storm {
 
@@ -86,7 +86,7 @@ std::int16_t QtDriver::value(rt::Row row) {
 }
 
 std::string QtDriver::window_text(rt::Row row) {
-    return qobject_cast<QPlainTextEdit*>(m_window.widget(row))->toPlainText().toStdString();
+    return qobject_cast<QTextEdit*>(m_window.widget(row))->toPlainText().toStdString();
 }
 
 std::optional<rt::Row> QtDriver::focused() {
