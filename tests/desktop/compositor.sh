@@ -75,7 +75,7 @@ start_wayland_program() {
     program_pid=$!
 }
 
-requests() { grep -o -- "-> xdg_toplevel@[0-9]*\.$1([^)]*)" "$log" | sed 's/^-> xdg_toplevel@[0-9]*\.//'; }
+requests() { grep -o -- "-> xdg_toplevel[@#][0-9]*\.$1([^)]*)" "$log" | sed 's/^-> xdg_toplevel[@#][0-9]*\.//'; }
 
 # The window's own size, as it asks for it: "W, H".
 own_size() { requests set_min_size | tail -n1 | sed 's/^set_min_size(\(.*\))$/\1/'; }
@@ -86,8 +86,8 @@ wayland_window_shown() {
     size=$(own_size)
     [[ -n $size ]] && awk -v size="$size" '
         index($0, ".configure(" size ",") { sized = 1 }
-        sized && /-> xdg_surface@[0-9]*\.ack_configure/ { acked = 1 }
-        acked && /-> wl_surface@[0-9]*\.commit\(\)/ { shown = 1 }
+        sized && /-> xdg_surface[@#][0-9]*\.ack_configure/ { acked = 1 }
+        acked && /-> wl_surface[@#][0-9]*\.commit\(\)/ { shown = 1 }
         END { exit !shown }' "$log"
 }
 
@@ -101,14 +101,14 @@ wayland_states_given_back() {
     local from=$1 wanted=${2:-any}
     tail -n +"$from" "$log" | awk -v size="$(own_size)" -v wanted="$wanted" '
         { t = substr($0, 2, index($0, "]") - 2) + 0 }
-        /xdg_toplevel@[0-9]*\.configure\(/ && !/->/ {
+        /xdg_toplevel[@#][0-9]*\.configure\(/ && !/->/ {
             own = index($0, ".configure(" size ",") || index($0, ".configure(0, 0,")
             if (!own && !pending) { imposed++; since = t; pending = 1; refused = 0; ended = 0; acked = 0 }
             else if (own && pending) ended = 1
         }
-        pending && /-> xdg_toplevel@[0-9]*\.unset_(fullscreen|maximized)\(\)/ { refused = 1 }
-        pending && ended && /-> xdg_surface@[0-9]*\.ack_configure/ { acked = 1 }
-        pending && acked && /-> wl_surface@[0-9]*\.commit\(\)/ {
+        pending && /-> xdg_toplevel[@#][0-9]*\.unset_(fullscreen|maximized)\(\)/ { refused = 1 }
+        pending && ended && /-> xdg_surface[@#][0-9]*\.ack_configure/ { acked = 1 }
+        pending && acked && /-> wl_surface[@#][0-9]*\.commit\(\)/ {
             if (!refused) { print "the state ended without the window refusing it"; bad = 1 }
             if (t - since > longest) longest = t - since
             pending = 0
