@@ -5,13 +5,16 @@
 #include <xcb/xcb.h>
 
 #include <charconv>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <poll.h>
 #include <string>
+#include <string_view>
 #include <sys/socket.h>
 #include <sys/un.h>
+#include <system_error>
 
 namespace rt {
 
