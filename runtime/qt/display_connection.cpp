@@ -1,5 +1,7 @@
 #include "runtime/qt/display_connection.h"
 
+#include "runtime/qt/connection_state.h"
+
 #include <QApplication>
 
 #include <atomic>
@@ -26,6 +28,8 @@ QtMessageHandler g_toolkit_handler = nullptr;
 std::atomic<bool> g_connecting = false;
 std::mutex g_held_mutex;
 std::vector<HeldMessage> g_held;
+// Set once connected, before g_connecting turns false.
+ConnectionState g_connection;
 
 // Ends the process at once, from whichever thread found the display gone:
 // nothing of the window is left to tear down.
@@ -108,15 +112,6 @@ std::string displays_tried() {
     std::_Exit(no_display_exit_status);
 }
 
-// The toolkit's words, X11's and Wayland's, just before it exits because the
-// connection to the display broke: those of Qt 6.4.2, which the test
-// desktop/lost_display_with_qt_6.4.2 holds to the Qt this program runs on.
-bool says_connection_broke(const QString& text) {
-    return text.startsWith(QLatin1String("The X11 connection broke")) ||
-           text.startsWith(QLatin1String("The Wayland connection broke")) ||
-           text.startsWith(QLatin1String("The Wayland connection experienced a fatal error"));
-}
-
 void handle_message(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (g_connecting) {
         if (type == QtFatalMsg) give_up_connecting(text);
@@ -124,8 +119,10 @@ void handle_message(QtMsgType type, const QMessageLogContext& context, const QSt
         g_held.push_back({type, context.category ? context.category : "", text});
         return;
     }
-    if (type == QtWarningMsg && says_connection_broke(text))
-        give_up(QGuiApplication::platformName() == QLatin1String("wayland")
+    // The toolkit says something before it exits on a broken connection;
+    // whatever its words, the connection itself tells whether that is why.
+    if (g_connection.broken())
+        give_up(g_connection.display() == ConnectionState::Display::Wayland
                     ? "lost the connection to the Wayland display"
                     : "lost the connection to the X display");
     g_toolkit_handler(type, context, text);
@@ -148,9 +145,11 @@ std::unique_ptr<QApplication> connect_to_display(std::string_view title,
     // Wayland's app id; X11's window class is set on the window itself.
     QGuiApplication::setDesktopFileName(
         QString::fromUtf8(desktop_id.data(), static_cast<qsizetype>(desktop_id.size())));
+    const int wayland_socket = ConnectionState::wayland_socket_handed_over();
     g_connecting = true;
     g_toolkit_handler = qInstallMessageHandler(handle_message);
     auto application = std::make_unique<QApplication>(argc, argv);
+    g_connection = ConnectionState::of(*application, wayland_socket);
     g_connecting = false;
     pass_on_held_messages();
     return application;
