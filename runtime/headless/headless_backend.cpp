@@ -44,6 +44,10 @@ void HeadlessBackend::set_visible(Row row, bool visible) {
     if (!visible && m_focus == row) m_focus = next_tab_stop(*m_form, row, Direction::Forward);
 }
 
+void HeadlessBackend::announce(Row row, std::string_view text) {
+    m_announcements.emplace_back(row, std::string(text));
+}
+
 void HeadlessBackend::report_error(std::string_view title, std::string_view report) {
     m_reports.push_back(std::string(title) + ": " + std::string(report));
 }

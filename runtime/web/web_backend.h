@@ -27,6 +27,7 @@ public:
     void set_text(Row row, std::string_view text) override;
     void set_value(Row row, std::int16_t value) override;
     void set_visible(Row row, bool visible) override;
+    void announce(Row row, std::string_view text) override;
     void report_error(std::string_view title, std::string_view report) override;
     void end(int status) override;
 

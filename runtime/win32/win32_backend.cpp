@@ -3,6 +3,7 @@
 #include "runtime/form_reports.h"
 #include "runtime/keyboard_navigation.h"
 #include "runtime/win32/check_state.h"
+#include "runtime/win32/live_region.h"
 #include "runtime/win32/wide_text.h"
 
 #include <utility>
@@ -38,6 +39,11 @@ void Win32Backend::set_value(Row row, std::int16_t value) {
 
 // A control that is hidden with the focus passes it on in tab order, as the
 // system would otherwise give it to the window itself.
+// The control already shows the text: screen readers read it from there.
+void Win32Backend::announce(Row row, std::string_view) {
+    announce_politely(m_controls.at(row));
+}
+
 void Win32Backend::set_visible(Row row, bool visible) {
     const bool had_focus = GetFocus() == m_controls.at(row);
     ShowWindow(m_controls.at(row), visible ? SW_SHOWNA : SW_HIDE);
