@@ -52,7 +52,13 @@ def find_window():
 
 
 def controls(window):
-    return {child.name: child for child in window}
+    """The window's controls by name, the option buttons' group among them and
+    its buttons."""
+    found = {child.name: child for child in window}
+    for child in window:
+        if child.getRole() == pyatspi.ROLE_PANEL:
+            found.update({button.name: button for button in child})
+    return found
 
 
 def has(accessible, state):
@@ -148,6 +154,13 @@ def scenario():
     unnamed = [c.getRoleName() for c in window if not c.name]
     if unnamed:
         fail(f"unnamed objects in the window: {unnamed}")
+    group = found["Лоша новина"].parent
+    members = [(b.name, b.getRole(), b.getIndexInParent()) for b in group]
+    if (group.getRole(), group.name) != (pyatspi.ROLE_PANEL, "Избор на тип и вид новина") or \
+            members != [("Лоша новина", pyatspi.ROLE_RADIO_BUTTON, 0),
+                        ("Добра новина", pyatspi.ROLE_RADIO_BUTTON, 1)]:
+        fail(f"the options are not one group named by the heading: {group.getRoleName()} "
+             f"{group.name!r} of {members}")
     if any(has(found[n], pyatspi.STATE_SHOWING) for n in BAD + GOOD):
         fail("titles are showing before a kind of news is chosen")
     box = found[TEXT_BOX]
