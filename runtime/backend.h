@@ -34,6 +34,10 @@ public:
     virtual void set_text(Row row, std::string_view text) = 0;
     virtual void set_value(Row row, std::int16_t value) = 0;
     virtual void set_visible(Row row, bool visible) = 0;
+    // Tells assistive technology the text of the control at row, politely:
+    // after whatever it is saying, interrupting nothing, the focus left where
+    // it is. The runtime calls it with what a command wrote as its result.
+    virtual void announce(Row row, std::string_view text) = 0;
 
     // The control that has the focus in the window, if any.
     virtual std::optional<Row> focus() const = 0;

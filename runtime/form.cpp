@@ -94,8 +94,19 @@ void FormReports::user_set_text(Row row, std::string_view text) {
 
 void FormReports::user_pressed(Row row) {
     Form& form = static_cast<Form&>(*this);
-    if (form.takes_input(row) && control(row).kind == ControlKind::CommandButton)
-        form.raise_click(row);
+    if (form.takes_input(row) && control(row).kind == ControlKind::CommandButton) form.press(row);
+}
+
+// A locked text box is the form's output: what a command writes there is its
+// result, and a screen reader is told it, since its user cannot see it
+// appear. Every press announces, the same text again included.
+void Form::press(Row row) {
+    m_results.emplace();
+    raise_click(row);
+    const std::vector<Row> results = std::move(*m_results);
+    m_results.reset();
+    if (m_ended) return;
+    for (const Row result : results) m_backend.announce(result, state(result).text);
 }
 
 void Form::raise_click(Row row) {
@@ -111,6 +122,9 @@ void Form::raise_click(Row row) {
 void Form::write_text(Row row, std::string_view text) {
     m_states.at(row).text = text;
     m_backend.set_text(row, text);
+    if (m_results && control(row).locked &&
+        std::find(m_results->begin(), m_results->end(), row) == m_results->end())
+        m_results->push_back(row);
 }
 
 // The option buttons of a form are one group: choosing one clears the rest.

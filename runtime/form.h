@@ -46,13 +46,15 @@ private:
     void write_visible(Row row, bool visible);
 
     bool takes_input(Row row) const;
+    void press(Row row);
     void raise_click(Row row);
     template <typename Procedure> void raise(const Procedure& procedure);
     void fail(const RunTimeError& error);
 
     Backend& m_backend;
     std::string_view m_title;
-    std::vector<ArrayRows> m_arrays; // in order of each array's first row
+    std::vector<ArrayRows> m_arrays;           // in order of each array's first row
+    std::optional<std::vector<Row>> m_results; // locked text boxes a command has written
     bool m_ended = false;
     int m_exit_status = 0;
 };

@@ -44,7 +44,8 @@ public:
     // button's only as it becomes chosen.
     void user_set_value(Row row, std::int16_t value);
     void user_set_text(Row row, std::string_view text);
-    // A command button pressed: raises its Click.
+    // A command button pressed: raises its Click, then has the backend
+    // announce each locked text box that the Click wrote, with its text.
     void user_pressed(Row row);
 
 private:

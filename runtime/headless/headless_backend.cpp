@@ -49,6 +49,10 @@ void HeadlessBackend::set_focus(Row row) {
     m_focus = row;
 }
 
+void HeadlessBackend::announce(Row row, std::string_view text) {
+    m_announcements.emplace_back(row, std::string(text));
+}
+
 void HeadlessBackend::report_error(std::string_view title, std::string_view report) {
     m_reports.push_back(std::string(title) + ": " + std::string(report));
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace rt {
@@ -37,6 +38,7 @@ public:
     void set_visible(Row row, bool visible) override;
     std::optional<Row> focus() const override;
     void set_focus(Row row) override;
+    void announce(Row row, std::string_view text) override;
     void report_error(std::string_view title, std::string_view report) override;
     void end(int status) override;
 
@@ -62,12 +64,17 @@ public:
     bool shown() const { return m_shown; }
     const Widget& widget(Row row) const { return m_widgets.at(row); }
     const std::vector<std::string>& reports() const { return m_reports; }
+    // Each announcement made, as the row and its text.
+    const std::vector<std::pair<Row, std::string>>& announcements() const {
+        return m_announcements;
+    }
     std::optional<int> end_status() const { return m_end_status; }
 
 private:
     FormReports* m_form = nullptr;
     std::vector<Widget> m_widgets;
     std::vector<std::string> m_reports;
+    std::vector<std::pair<Row, std::string>> m_announcements;
     bool m_shown = false;
     std::optional<Row> m_focus;
     std::optional<int> m_end_status;

@@ -9,11 +9,13 @@
 #include "runtime/qt/form_window.h"
 #include "runtime/qt/graphical_button.h"
 #include "runtime/qt/option_button.h"
+#include "runtime/qt/option_group.h"
 #include "runtime/qt/refused_states.h"
 #include "runtime/qt/text_box.h"
 #include "runtime/qt/wayland_frame.h"
 #include "runtime/qt/window_class.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QIcon>
 #include <QLabel>
@@ -160,6 +162,7 @@ void QtBackend::create(FormReports& form) {
     if (fixed_without_boxes) refuse_maximised_and_full_screen(*m_window->window());
 
     m_widgets.clear();
+    m_options = nullptr;
     for (Row row = 0; row < form.size(); ++row) {
         QWidget* widget = create_control(row);
         const ControlDefinition& control = form.control(row);
@@ -174,10 +177,28 @@ void QtBackend::create(FormReports& form) {
     }
 }
 
+// The option buttons of a form are one group, named by the window's heading.
+QWidget* QtBackend::parent_of(Row row) {
+    if (m_form->control(row).kind != ControlKind::OptionButton) return m_window.get();
+    if (m_options) return m_options;
+    std::vector<QRect> places;
+    QString name;
+    const std::string_view heading = m_form->definition().window.heading;
+    for (Row other = 0; other < m_form->size(); ++other) {
+        const ControlDefinition& control = m_form->control(other);
+        if (control.kind == ControlKind::OptionButton)
+            places.push_back(to_qt(to_pixels(control.rect, standard_dpi)));
+        if (!heading.empty() && control.array == heading) name = to_qt(m_form->state(other).text);
+    }
+    OptionGroup::expose_as_group();
+    m_options = new OptionGroup(*m_window, places, name);
+    return m_options;
+}
+
 QWidget* QtBackend::create_control(Row row) {
     const ControlDefinition& control = m_form->control(row);
     const ControlState& state = m_form->state(row);
-    QWidget* parent = m_window.get();
+    QWidget* parent = parent_of(row);
     switch (control.kind) {
     case ControlKind::Label: {
         auto* label = new QLabel(to_qt(state.text), parent);
@@ -305,6 +326,20 @@ std::optional<Row> QtBackend::focus() const {
 
 void QtBackend::set_focus(Row row) {
     m_widgets.at(row)->setFocus(Qt::TabFocusReason);
+}
+
+// Qt hands an announcement to the platform's own path (AT-SPI's Announcement
+// event on Linux) from 6.8 on. Before it there is none: a screen reader reads
+// the text box's new text only when its user goes there.
+void QtBackend::announce(Row row, std::string_view text) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QAccessibleAnnouncementEvent event(m_widgets.at(row), to_qt_lines(text));
+    event.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
+    QAccessible::updateAccessibility(&event);
+#else
+    (void)row;
+    (void)text;
+#endif
 }
 
 void QtBackend::report_error(std::string_view title, std::string_view report) {

@@ -13,6 +13,8 @@ class QWidget;
 
 namespace rt {
 
+class OptionGroup;
+
 // The form as a Qt Widgets window: one widget per control, in the form's
 // row order, which is also the tab order.
 class QtBackend final : public Backend {
@@ -30,6 +32,7 @@ public:
     void set_visible(Row row, bool visible) override;
     std::optional<Row> focus() const override;
     void set_focus(Row row) override;
+    void announce(Row row, std::string_view text) override;
     void report_error(std::string_view title, std::string_view report) override;
     void end(int status) override;
 
@@ -38,6 +41,7 @@ public:
 
 private:
     QWidget* create_control(Row row);
+    QWidget* parent_of(Row row);
 
     FontSetup m_fonts; // first: it works while the application connects to the display
     std::unique_ptr<QApplication> m_application; // only when the process had none
@@ -45,6 +49,7 @@ private:
     std::unique_ptr<QWidget> m_frame; // holds m_window where the platform needs a frame of ours
     std::unique_ptr<QWidget> m_window;
     std::vector<QWidget*> m_widgets;
+    OptionGroup* m_options = nullptr; // the option buttons' parent, made with the first of them
     FormReports* m_form = nullptr;
 };
 

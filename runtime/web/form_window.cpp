@@ -16,6 +16,7 @@ void quenlor_remove_window();
 void quenlor_set_text(int row, const char* text, int length);
 void quenlor_set_value(int row, int value);
 void quenlor_set_visible(int row, int visible);
+void quenlor_announce(const char* text, int length);
 int quenlor_checked(int row);
 int quenlor_text_size(int row);
 void quenlor_copy_text(int row, char* buffer, int size);
@@ -71,6 +72,11 @@ void set_value(Row row, std::int16_t value) {
 
 void set_visible(Row row, bool visible) {
     quenlor_set_visible(static_cast<int>(row), visible ? 1 : 0);
+}
+
+void announce(std::string_view text) {
+    const std::string said = lf_only(text);
+    quenlor_announce(said.data(), static_cast<int>(said.size()));
 }
 
 bool checked(Row row) {

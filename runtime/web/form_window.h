@@ -26,6 +26,8 @@ void remove_window();
 void set_text(Row row, std::string_view text);
 void set_value(Row row, std::int16_t value);
 void set_visible(Row row, bool visible);
+// Writes text into the window's polite live region.
+void announce(std::string_view text);
 bool checked(Row row);
 std::string text(Row row);
 

@@ -12,11 +12,18 @@ mergeInto(LibraryManager.library, {
         var old = Module.quenlor;
         var window = old ? null : document.querySelector(".quenlor-window");
         var early = [];
+        // The rows' elements come first; what is there for assistive
+        // technology alone follows them.
+        var controls = function() {
+            return Array.prototype.filter.call(window.children, function(element) {
+                return !element.classList.contains("quenlor-assistive");
+            });
+        };
         if (window) {
             // The page's own window: note what the person changed before the
             // program started, against what the page's HTML showed, and the
             // buttons pressed (window_markup keeps those).
-            Array.prototype.forEach.call(window.children, function(element, row) {
+            controls().forEach(function(element, row) {
                 var input = element.tagName == "LABEL" ? element.firstChild : element;
                 if (input.type == "radio" || input.type == "checkbox") {
                     if (input.checked != input.defaultChecked)
@@ -54,7 +61,7 @@ mergeInto(LibraryManager.library, {
         // Each row's element, the one that holds its state and the one that shows
         // its text; a text box's value as last written or typed, since reading it
         // back from the element costs more than the rest of writing it.
-        var rows = Array.prototype.map.call(window.children, function(element, row) {
+        var rows = controls().map(function(element, row) {
             var input, label;
             if (element.tagName == "LABEL") {
                 input = element.firstChild;
@@ -83,7 +90,8 @@ mergeInto(LibraryManager.library, {
                     value: input && !label ? input.value : undefined};
         });
         document.title = UTF8ToString(caption);
-        Module.quenlor = {window: window, rows: rows, messages: [], early: early};
+        Module.quenlor = {window: window, rows: rows, messages: [], early: early,
+                          spoken: window.querySelector(".quenlor-spoken")};
     },
 
     quenlor_early_input_count: function() {
@@ -142,6 +150,14 @@ mergeInto(LibraryManager.library, {
             control.input.setSelectionRange(0, 0);
             control.input.scrollTop = 0;
         }
+    },
+
+    // A new element each time, so that the same text said again is new to
+    // the live region too.
+    quenlor_announce: function(text, length) {
+        var said = document.createElement("p");
+        said.textContent = UTF8ToString(text, length);
+        Module.quenlor.spoken.replaceChildren(said);
     },
 
     quenlor_set_value: function(row, value) {

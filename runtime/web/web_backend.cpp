@@ -89,6 +89,11 @@ void WebBackend::set_visible(Row row, bool visible) {
     web::set_visible(row, visible);
 }
 
+// The window has one live region, whichever control's text is said.
+void WebBackend::announce(Row, std::string_view text) {
+    web::announce(text);
+}
+
 // The report also reaches the console: the runtime writes it to standard
 // error, which the page prints there.
 void WebBackend::report_error(std::string_view title, std::string_view report) {

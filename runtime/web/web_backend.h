@@ -29,6 +29,7 @@ public:
     void set_visible(Row row, bool visible) override;
     std::optional<Row> focus() const override;
     void set_focus(Row row) override;
+    void announce(Row row, std::string_view text) override;
     void report_error(std::string_view title, std::string_view report) override;
     void end(int status) override;
 

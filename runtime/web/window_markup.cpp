@@ -71,6 +71,29 @@ std::string attributes(const ControlDefinition& control, const ControlState& sta
     return result;
 }
 
+std::string option_id(Row row) {
+    return "quenlor-option-" + std::to_string(row);
+}
+
+// What the window holds for assistive technology alone, after the rows'
+// elements and showing nothing: the option buttons as one radio group, named
+// by the window's heading, and the polite live region that announcements are
+// written into.
+std::string assistive_markup(const FormReports& form) {
+    std::string options;
+    for (Row row = 0; row < form.size(); ++row)
+        if (form.control(row).kind == ControlKind::OptionButton)
+            options += (options.empty() ? "" : " ") + option_id(row);
+    std::string markup;
+    if (!options.empty()) {
+        markup += "<div class=\"quenlor-assistive\" role=\"radiogroup\"";
+        if (!form.definition().window.heading.empty())
+            markup += " aria-labelledby=\"quenlor-heading\"";
+        markup += " aria-owns=\"" + options + "\"></div>";
+    }
+    return markup + "<div class=\"quenlor-assistive quenlor-spoken\" aria-live=\"polite\"></div>";
+}
+
 std::string control_markup(const FormReports& form, Row row) {
     const ControlDefinition& control = form.control(row);
     const ControlState& state = form.state(row);
@@ -84,12 +107,13 @@ std::string control_markup(const FormReports& form, Row row) {
     }
     case ControlKind::OptionButton:
     case ControlKind::CheckBox: {
-        // Every option button is a tab stop of its own; the runtime keeps them
-        // one group.
+        // The option buttons of a form are one group, so they share a name; the
+        // runtime answers their keys, so each is a tab stop of its own.
         const bool option = control.kind == ControlKind::OptionButton;
         const bool checked = mark_of(state.value) == Mark::Set;
         return "<label class=\"choice\"" + attributes(control, state, "") + "><input type=\"" +
-               (option ? "radio\" name=\"option" + std::to_string(row) : std::string("checkbox")) +
+               (option ? "radio\" name=\"quenlor-options\" id=\"" + option_id(row)
+                       : std::string("checkbox")) +
                "\"" + (checked ? " checked" : "") + "><span>" + text + "</span></label>";
     }
     case ControlKind::CommandButton:
@@ -146,7 +170,7 @@ std::string window_markup(const FormReports& form, bool shown) {
               px(points_to_pixels(window.font.points, standard_dpi)) + " &quot;" +
               escaped(window.font.name) + "&quot;\">";
     for (Row row = 0; row < form.size(); ++row) markup += control_markup(form, row);
-    return markup + "</main>";
+    return markup + assistive_markup(form) + "</main>";
 }
 
 } // namespace rt::web

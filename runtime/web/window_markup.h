@@ -15,7 +15,9 @@ class FormReports;
 namespace rt::web {
 
 // The window's element, its children the controls' elements in row order,
-// showing each control's present state. Hidden unless shown.
+// showing each control's present state, and after them the elements of class
+// quenlor-assistive, which show nothing: the option buttons' radio group and
+// the live region. Hidden unless shown.
 std::string window_markup(const FormReports& form, bool shown);
 
 // "#rrggbb", or "" for the platform's default.

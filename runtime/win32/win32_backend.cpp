@@ -3,6 +3,7 @@
 #include "runtime/form_reports.h"
 #include "runtime/keyboard_navigation.h"
 #include "runtime/win32/check_state.h"
+#include "runtime/win32/live_region.h"
 #include "runtime/win32/wide_text.h"
 
 #include <utility>
@@ -32,6 +33,11 @@ void Win32Backend::set_value(Row row, std::int16_t value) {
     const bool was_writing = std::exchange(m_writing_value, true);
     SendMessageW(m_controls.at(row), BM_SETCHECK, check_state(value), 0);
     m_writing_value = was_writing;
+}
+
+// The control already shows the text: screen readers read it from there.
+void Win32Backend::announce(Row row, std::string_view) {
+    announce_politely(m_controls.at(row));
 }
 
 void Win32Backend::set_visible(Row row, bool visible) {

@@ -4,6 +4,7 @@
 #include "runtime/run_time_error.h"
 #include "tests/contract/harness.h"
 #include "tests/contract/test_form.h"
+#include "tests/line_breaks.h"
 
 #include <gtest/gtest.h>
 
@@ -275,6 +276,23 @@ TEST_F(Contract, EveryKeyFromEveryPlaceMovesTheFocusAndActsAsOnEveryBackend) {
             EXPECT_EQ(event_log(), log);
         }
     }
+}
+
+// A screen reader is told what a command wrote in the locked text box, after
+// every press, the focus left on the button; nothing else is announced.
+TEST_F(Contract, ACommandsResultInTheLockedTextBoxIsAnnounced) {
+    if (!harness->announcements()) GTEST_SKIP() << "this platform's toolkit has no announcements";
+    harness->click(FirstOption);
+    harness->click(FirstBox);
+    harness->type(FreeText, "а");
+    for (int i = 0; i < 9 && harness->focus() != LogCommand; ++i) harness->press(rt::Key::Tab);
+    harness->press(rt::Key::Space);
+    const std::string first = lf_only((*form)["Text1"].Item(0).Text());
+    harness->click(LogCommand);
+    const std::string second = lf_only((*form)["Text1"].Item(0).Text());
+    EXPECT_NE(first, second);
+    EXPECT_EQ(harness->announcements(), (Log{first, second}));
+    EXPECT_EQ(harness->focus(), LogCommand);
 }
 
 TEST_F(Contract, ACommandClickRaisesItsArraysProcedureWithItsIndex) {

@@ -44,6 +44,10 @@ public:
     virtual std::string shown_text(rt::Row row) const = 0;
     // Each error message box that appeared, as "title: text".
     virtual std::vector<std::string> error_boxes() const = 0;
+    // The text of each announcement that reached the platform's path for
+    // screen readers since the window opened, with LF line breaks; nullopt
+    // where the platform's toolkit has no such path.
+    virtual std::optional<std::vector<std::string>> announcements() const = 0;
 };
 
 // The harness of the backend this test program is linked with.

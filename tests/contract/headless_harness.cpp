@@ -42,6 +42,12 @@ public:
 
     std::vector<std::string> error_boxes() const override { return m_backend.reports(); }
 
+    std::optional<std::vector<std::string>> announcements() const override {
+        std::vector<std::string> texts;
+        for (const auto& [row, text] : m_backend.announcements()) texts.push_back(lf_only(text));
+        return texts;
+    }
+
 private:
     rt::HeadlessBackend m_backend;
     std::optional<rt::Form> m_form;

@@ -100,6 +100,11 @@ public:
 
     std::vector<std::string> error_boxes() const override { return m_error_boxes; }
 
+    // Qt passes its accessibility events on only while a screen reader is
+    // connected, which no public call can pretend: the announcement is
+    // checked on the accessibility bus (e2e/installed_program_through_atspi).
+    std::optional<std::vector<std::string>> announcements() const override { return std::nullopt; }
+
 private:
     static Qt::Key qt_key(rt::Key key) {
         static constexpr Qt::Key keys[] = {Qt::Key_Tab,   Qt::Key_Backtab, Qt::Key_Left,

@@ -51,9 +51,16 @@ void run_fault(rt::FormHandle& me) {
     event_log().push_back("fault done");
 }
 
+// Command1(0) writes its result in the locked text box, numbered by the press,
+// and a note in the free one.
 void command_click(rt::FormHandle& me, rt::Index index) {
     event_log().push_back("Command1_Click(" + std::to_string(index) + ")");
     if (index == 1) run_fault(me);
+    static int presses = 0;
+    if (index == 0) {
+        me["Text1"].Item(0).set_Text("Запис " + std::to_string(++presses) + "\r\nготов");
+        me["Text1"].Item(1).set_Text("бележка");
+    }
 }
 
 constexpr rt::Colour yellow{0x0000FFFF};

@@ -6,19 +6,26 @@
 #include "tests/win32/user_input.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <optional>
 
 namespace contract {
 namespace {
 
+constexpr DWORD live_region_changed = 0x8019; // EVENT_OBJECT_LIVEREGIONCHANGED, Windows 8's
+
 class Win32Harness final : public Harness {
 public:
-    ~Win32Harness() override { m_form.reset(); }
+    ~Win32Harness() override {
+        if (m_hook) UnhookWinEvent(m_hook);
+        m_form.reset();
+    }
 
     rt::Form& open(const rt::FormDefinition& definition) override {
         static Win32Harness* current = nullptr;
         current = this;
+        hooked = this;
         set_window_probe([] {
             HWND window = current->m_backend.window();
             return window && IsWindowVisible(window) != FALSE;
@@ -26,6 +33,11 @@ public:
         m_form.emplace(definition, m_backend, "Contract");
         m_form->open();
         m_backend.process_pending();
+        // As a screen reader hears of live regions: a WinEvent hook, here on
+        // this process alone.
+        m_hook = SetWinEventHook(live_region_changed, live_region_changed, nullptr, on_live_region,
+                                 GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+        EXPECT_NE(m_hook, nullptr);
         return *m_form;
     }
 
@@ -84,16 +96,59 @@ public:
 
     std::vector<std::string> error_boxes() const override { return m_error_boxes; }
 
+    std::optional<std::vector<std::string>> announcements() const override {
+        m_backend.process_pending();
+        return m_announcements;
+    }
+
 private:
+    // Each live region's change, as the text read from the accessible object
+    // of the window that raised it; anything but the form's text box is
+    // noted as such.
+    static void CALLBACK on_live_region(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child,
+                                        DWORD, DWORD) {
+        Win32Harness& self = *hooked;
+        const std::optional<rt::Row> row = self.row_of(window);
+        if (!row || self.m_form->control(*row).kind != rt::ControlKind::TextBox) {
+            self.m_announcements.push_back("(not a text box)");
+            return;
+        }
+        IAccessible* accessible = nullptr;
+        VARIANT item{};
+        BSTR value = nullptr;
+        if (FAILED(AccessibleObjectFromEvent(window, static_cast<DWORD>(object),
+                                             static_cast<DWORD>(child), &accessible, &item))) {
+            self.m_announcements.push_back("(no accessible object)");
+            return;
+        }
+        if (SUCCEEDED(accessible->get_accValue(item, &value)) && value) {
+            self.m_announcements.push_back(lf_only(rt::narrow(std::wstring(value))));
+            SysFreeString(value);
+        } else {
+            self.m_announcements.push_back("(no value)");
+        }
+        accessible->Release();
+    }
+
+    std::optional<rt::Row> row_of(HWND window) const {
+        for (rt::Row row = 0; row < m_form->size(); ++row)
+            if (m_backend.control(row) == window) return row;
+        return std::nullopt;
+    }
+
     static WORD virtual_key(rt::Key key) {
         static constexpr WORD keys[] = {VK_TAB,  VK_TAB,   VK_LEFT,   VK_RIGHT, VK_UP,
                                         VK_DOWN, VK_SPACE, VK_RETURN, VK_ESCAPE};
         return keys[static_cast<int>(key)];
     }
 
-    rt::Win32Backend m_backend;
+    static inline Win32Harness* hooked = nullptr;
+
+    mutable rt::Win32Backend m_backend;
     std::optional<rt::Form> m_form;
     std::vector<std::string> m_error_boxes;
+    HWINEVENTHOOK m_hook = nullptr;
+    std::vector<std::string> m_announcements;
 };
 
 } // namespace

@@ -186,6 +186,22 @@ TEST_F(NewsForm, ClearingWritesThePromptAndUnticksEveryTitleButKeepsTheChoice) {
     EXPECT_EQ(text(), bad_heading + good_heading);
 }
 
+// What a screen reader is told after each command: the summary or the
+// prompt, once a press, the same again on a second press.
+TEST_F(NewsForm, EachCommandAnnouncesWhatItWroteInTheTextBox) {
+    choose(bad);
+    tick("Check1", 2);
+    press(show_summary);
+    press(show_summary);
+    press(clear);
+    choose(good);
+    const std::string summary = bad_heading + "Забравен рожден ден;\r\n" + good_heading;
+    const rt::Row box = row("Text1", 0);
+    using Said = std::vector<std::pair<rt::Row, std::string>>;
+    EXPECT_EQ(window.announcements(),
+              (Said{{box, summary}, {box, summary}, {box, "Направете своя избор!\r\n"}}));
+}
+
 TEST_F(NewsForm, ClearingBeforeAnyChoiceKeepsBothGroupsHidden) {
     press(clear);
     EXPECT_EQ(text(), "Направете своя избор!\r\n");

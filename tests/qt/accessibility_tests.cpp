@@ -55,12 +55,12 @@ TEST_F(Accessibility, EveryControlHasARoleAndAName) {
     }
 }
 
-// The window is a window, and holds the controls alone, each one that a
-// person can see with a place and a name.
+// The window is a window, and holds the controls alone, the option buttons
+// in a group, each one that a person can see with a place and a name.
 TEST_F(Accessibility, TheWindowIsAWindowOfNamedControls) {
     QAccessibleInterface* window = accessible(backend.window());
     EXPECT_EQ(window->role(), QAccessible::Window);
-    ASSERT_EQ(window->childCount(), 19);
+    ASSERT_EQ(window->childCount(), 18);
     for (int i = 0; i < window->childCount(); ++i) {
         QAccessibleInterface* child = window->child(i);
         EXPECT_FALSE(child->text(QAccessible::Name).isEmpty()) << "child " << i;
@@ -68,6 +68,24 @@ TEST_F(Accessibility, TheWindowIsAWindowOfNamedControls) {
             EXPECT_FALSE(child->rect().isEmpty()) << "child " << i;
         }
     }
+}
+
+// The group lies where its buttons are, named by the heading.
+TEST_F(Accessibility, TheOptionButtonsAreOneGroupNamedByTheHeading) {
+    QAccessibleInterface* first = accessible(backend.widget(form->find("Option1", 0).value()));
+    QAccessibleInterface* second = accessible(backend.widget(form->find("Option1", 1).value()));
+    QAccessibleInterface* group = first->parent();
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->role(), QAccessible::Grouping);
+    EXPECT_EQ(group->text(QAccessible::Name), QStringLiteral("Избор на тип и вид новина"));
+    ASSERT_EQ(group->childCount(), 2);
+    EXPECT_EQ(group->indexOfChild(first), 0);
+    EXPECT_EQ(group->indexOfChild(second), 1);
+    QWidget* window = backend.window();
+    const QRect buttons = backend.widget(form->find("Option1", 0).value())
+                              ->geometry()
+                              .united(backend.widget(form->find("Option1", 1).value())->geometry());
+    EXPECT_EQ(group->rect(), QRect(window->mapToGlobal(buttons.topLeft()), buttons.size()));
 }
 
 TEST_F(Accessibility, TheHeadingDescribesTheWindow) {

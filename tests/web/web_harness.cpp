@@ -24,6 +24,15 @@ public:
         set_window_probe([] { return current->window_shown(); });
         m_form.emplace(definition, m_backend, "Contract");
         m_form->open();
+        // What the live region is given, as a screen reader hears it: each
+        // element added to it. Records are taken when asked for, since the
+        // observer's callback waits for the test to yield.
+        run("window.quenlorSaid = [];"
+            "window.quenlorHear = function(records) { records.forEach(function(r) {"
+            "  r.addedNodes.forEach(function(n) { quenlorSaid.push(n.textContent); }); }); };"
+            "window.quenlorListener = new MutationObserver(quenlorHear);"
+            "quenlorListener.observe(document.querySelector('.quenlor-window [aria-live=polite]'),"
+            "  {childList: true});");
         return *m_form;
     }
 
@@ -95,6 +104,15 @@ public:
                  "box.querySelector('p').textContent")
                     .c_str()));
         return boxes;
+    }
+
+    std::optional<std::vector<std::string>> announcements() const override {
+        const int count = number("quenlorHear(quenlorListener.takeRecords()); quenlorSaid.length");
+        std::vector<std::string> said;
+        for (int i = 0; i < count; ++i)
+            said.push_back(
+                emscripten_run_script_string(("quenlorSaid[" + std::to_string(i) + "]").c_str()));
+        return said;
     }
 
 private:
