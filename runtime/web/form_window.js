@@ -25,6 +25,12 @@ mergeInto(LibraryManager.library, {
         if (style.overflowX == "scroll")
             box.style.paddingBottom = parseFloat(style.paddingBottom) + 17 -
                 (box.offsetHeight - box.clientHeight - down) + "px";
+        // WebKit keeps the text wrapped as it was until the box is laid out anew.
+        var focused = document.activeElement == box;
+        box.style.display = "none";
+        box.offsetWidth;
+        box.style.display = "";
+        if (focused) box.focus();
     },
 
     quenlor_make_window__deps: ["$quenlorReserveScrollBars"],
