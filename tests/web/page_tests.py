@@ -230,6 +230,9 @@ def text_box_lines(page):
     want = [FIRST_DOT + LINE_HEIGHT * i for i in range(len(dots))]
     check(len(dots) == 6 and all(abs(dot - w) <= 1 for dot, w in zip(dots, want)),
           f"the summary's lines at {want}, to a pixel: {dots}")
+    # All of it, beyond the lines shown: its 16 lines between the box's padding.
+    height = page.browser.evaluate("document.querySelector('textarea').scrollHeight")
+    check(height == 2 + 16 * LINE_HEIGHT, f"the summary is {2 + 16 * LINE_HEIGHT} px high: {height}")
 
 
 def accessibility_tree(page):
