@@ -79,11 +79,13 @@ class Browser:
         raise TimeoutError(f"{self.engine}: {expression}")
 
     # The window shows from the page's first byte; it is the program's once
-    # the program has taken it (Module.quenlor).
+    # the program has taken it (Module.quenlor). The page before is marked, so
+    # that it is not taken for the new one.
     def open(self, url, ready="window.Module && Module.quenlor && "
                               "document.querySelector('.quenlor-window:not([hidden])')"):
+        self.evaluate("window.quenlorOldPage = true")
         self.navigate(url)
-        self.wait_for(f"document.readyState == 'complete' && !!({ready})")
+        self.wait_for(f"!window.quenlorOldPage && document.readyState == 'complete' && !!({ready})")
         self.evaluate("document.fonts.ready.then(() => true)")
 
 
