@@ -73,7 +73,6 @@ class Page:
         shot = self.browser.screenshot()
         return [shot.getpixel((x * self.scale, y * self.scale)) for x, y in points]
 
-
     def text_lines(self):
         """The lines drawn in the text box, from a screenshot: for each, where
         its ink ends on the right and the top of its last glyph, in CSS pixels
