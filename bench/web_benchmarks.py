@@ -10,7 +10,8 @@ import sys
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "tests" / "web"))
-from cdp import Browser, Server  # noqa: E402
+from cdp import Chromium  # noqa: E402
+from page_server import Server  # noqa: E402
 
 FCP = ("(performance.getEntriesByName('first-contentful-paint')[0] || {}).startTime")
 
@@ -19,7 +20,7 @@ def first_contentful_paint(page, pairs, slowdown):
     """Medians of ours and the one-line page, and the median per-pair ratio.
     Each load is a first visit: no cache, no service worker, so that html,
     js, wasm and font are all fetched anew."""
-    server, browser = Server(page), Browser(width=470, height=357)
+    server, browser = Server(page), Chromium(width=470, height=357)
     try:
         browser.send("Network.enable")
         browser.send("Network.setCacheDisabled", cacheDisabled=True)
@@ -57,7 +58,7 @@ def transfer_size(page):
 
 def click(page):
     """Microseconds per Command1_Click(0), every box checked, in the page."""
-    server, browser = Server(page), Browser()
+    server, browser = Server(page), Chromium()
     try:
         browser.open(server.url + "web_click_benchmark.html", ready="window.quenlorClick")
         return browser.evaluate("window.quenlorClick.microseconds")

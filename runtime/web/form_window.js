@@ -8,6 +8,32 @@
 /* global _quenlor_changed, _quenlor_pressed, _quenlor_key, _quenlor_activate */
 
 mergeInto(LibraryManager.library, {
+    // A text box's scroll bars take 17 px, the desktop's width, whatever the
+    // engine draws: its own bars (Chromium's 15 px, Firefox's 12, overlay
+    // bars that take none) are made up to that with padding, so that the
+    // text wraps at the same place in every browser. Measured once the box
+    // is shown.
+    $quenlorReserveScrollBars: function(box) {
+        if (box.quenlorReserved || box.getClientRects().length == 0) return;
+        box.quenlorReserved = true;
+        var style = getComputedStyle(box);
+        var across = parseFloat(style.borderLeftWidth) + parseFloat(style.borderRightWidth);
+        var down = parseFloat(style.borderTopWidth) + parseFloat(style.borderBottomWidth);
+        if (style.overflowY == "scroll")
+            box.style.paddingRight = parseFloat(style.paddingRight) + 17 -
+                (box.offsetWidth - box.clientWidth - across) + "px";
+        if (style.overflowX == "scroll")
+            box.style.paddingBottom = parseFloat(style.paddingBottom) + 17 -
+                (box.offsetHeight - box.clientHeight - down) + "px";
+        // WebKit keeps the text wrapped as it was until the box is laid out anew.
+        var focused = document.activeElement == box;
+        box.style.display = "none";
+        box.offsetWidth;
+        box.style.display = "";
+        if (focused) box.focus();
+    },
+
+    quenlor_make_window__deps: ["$quenlorReserveScrollBars"],
     quenlor_make_window: function(markup, caption) {
         var old = Module.quenlor;
         var window = old ? null : document.querySelector(".quenlor-window");
@@ -72,6 +98,7 @@ mergeInto(LibraryManager.library, {
                 element.addEventListener("click", function() { _quenlor_pressed(row); });
             } else if (element.tagName == "TEXTAREA" || element.tagName == "INPUT") {
                 input = element;
+                quenlorReserveScrollBars(element);
                 // The text is the box's value alone, as when the program writes it,
                 // the caret left where it is.
                 var from = element.selectionStart, to = element.selectionEnd;
@@ -108,8 +135,13 @@ mergeInto(LibraryManager.library, {
         return early.row;
     },
 
+    quenlor_show_window__deps: ["$quenlorReserveScrollBars"],
     quenlor_show_window: function() {
-        Module.quenlor.window.hidden = false;
+        var quenlor = Module.quenlor;
+        quenlor.window.hidden = false;
+        quenlor.rows.forEach(function(row) {
+            if (row.input && !row.label) quenlorReserveScrollBars(row.input);
+        });
     },
 
     // The row of the control that has the page's focus, or -1.
@@ -170,8 +202,11 @@ mergeInto(LibraryManager.library, {
         }
     },
 
+    quenlor_set_visible__deps: ["$quenlorReserveScrollBars"],
     quenlor_set_visible: function(row, visible) {
-        Module.quenlor.rows[row].element.hidden = !visible;
+        var control = Module.quenlor.rows[row];
+        control.element.hidden = !visible;
+        if (visible && control.input && !control.label) quenlorReserveScrollBars(control.input);
     },
 
     quenlor_checked: function(row) {

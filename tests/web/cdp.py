@@ -1,52 +1,32 @@
-"""Headless Chromium driven over its DevTools protocol, and a static server
-on 127.0.0.1 for the page's folder. The protocol is spoken directly, through
-Debian's websocket client: no driver of its own to install or keep in step
-with the browser."""
+"""Headless Chromium driven over its DevTools protocol. The protocol is
+spoken directly, through Debian's websocket client: no driver of its own to
+install or keep in step with the browser."""
 
 import base64
-import functools
-import http.server
 import io
 import json
 import os
 import shutil
 import subprocess
 import tempfile
-import threading
 import time
 import urllib.request
 
 import websocket
 from PIL import Image
 
+from browser import KEYS, Browser
+
 CHROMIUM = "/usr/bin/chromium"
 
 
-class Server:
-    """Serves a folder on 127.0.0.1 at a port of the system's choosing."""
-
-    def __init__(self, folder):
-        handler = functools.partial(_QuietHandler, directory=str(folder))
-        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-        self.url = f"http://127.0.0.1:{self.httpd.server_address[1]}/"
-        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
-
-    def close(self):
-        self.httpd.shutdown()
-
-
-class _QuietHandler(http.server.SimpleHTTPRequestHandler):
-    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
-                      ".wasm": "application/wasm", ".js": "text/javascript"}
-
-    def log_message(self, *args):
-        pass
-
-
-class Browser:
+class Chromium(Browser):
     """One headless Chromium with a fresh profile and one page."""
 
+    engine = "chromium"
+
     def __init__(self, width=800, height=600, scale=1):
+        super().__init__()
         self.profile = tempfile.mkdtemp(prefix="quenlor-chromium-")
         self.process = subprocess.Popen(
             [CHROMIUM, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
@@ -60,7 +40,6 @@ class Browser:
         self.socket = websocket.create_connection(page["webSocketDebuggerUrl"], timeout=60,
                                                   suppress_origin=True)
         self.next_id = 0
-        self.console = []
         self.events = []
         self.send("Runtime.enable")
         self.send("Page.enable")
@@ -123,25 +102,8 @@ class Browser:
             raise RuntimeError(f"{expression}: {result['exceptionDetails']}")
         return result["result"].get("value")
 
-    def wait_for(self, expression, timeout=120):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            value = self.evaluate(expression)
-            thrown = [text for kind, text in self.console if kind == "exception"]
-            if thrown:
-                raise RuntimeError(f"the page threw: {thrown[0]}")
-            if value:
-                return value
-            time.sleep(0.02)
-        raise TimeoutError(expression)
-
-    # The window shows from the page's first byte; it is the program's once
-    # the program has taken it (Module.quenlor).
-    def open(self, url, ready="window.Module && Module.quenlor && "
-                              "document.querySelector('.quenlor-window:not([hidden])')"):
+    def navigate(self, url):
         self.send("Page.navigate", url=url)
-        self.wait_for(f"document.readyState == 'complete' && !!({ready})")
-        self.evaluate("document.fonts.ready.then(() => true)")
 
     # A person's input, through the browser's hit testing and key handling.
     def click(self, x, y):
@@ -149,12 +111,23 @@ class Browser:
             self.send("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left",
                       clickCount=1)
 
-    def key(self, key, code, key_code, shift=False, text=None):
-        modifiers = 8 if shift else 0
+    # Chromium carries out no editing command for a synthetic key with Control:
+    # the test names the command the key stands for.
+    COMMANDS = {"a": "selectAll", "c": "copy"}
+
+    def key(self, key, shift=False, control=False):
+        code, key_code, text = KEYS[key]
+        modifiers = (8 if shift else 0) | (2 if control else 0)
+        if key == "Enter":
+            text = "\r"
+        elif len(key) != 1 or control:
+            text = None
         down = {"type": "keyDown" if text else "rawKeyDown", "key": key, "code": code,
                 "windowsVirtualKeyCode": key_code, "modifiers": modifiers}
         if text:
             down["text"] = text
+        if control and key in self.COMMANDS:
+            down["commands"] = [self.COMMANDS[key]]
         self.send("Input.dispatchKeyEvent", **down)
         self.send("Input.dispatchKeyEvent", type="keyUp", key=key, code=code,
                   windowsVirtualKeyCode=key_code, modifiers=modifiers)
@@ -162,6 +135,17 @@ class Browser:
     def screenshot(self):
         data = self.send("Page.captureScreenshot", format="png")["data"]
         return Image.open(io.BytesIO(base64.b64decode(data))).convert("RGB")
+
+    def accessible(self, role, name):
+        for node in self.send("Accessibility.getFullAXTree")["nodes"]:
+            if (not node.get("ignored") and node.get("role", {}).get("value") == role
+                    and node.get("name", {}).get("value") == name):
+                return True
+        return False
+
+    def clipboard(self):
+        self.send("Browser.grantPermissions", permissions=["clipboardReadWrite"])
+        return self.evaluate("navigator.clipboard.readText()")
 
     def close(self):
         try:

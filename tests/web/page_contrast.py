@@ -11,7 +11,8 @@ usage: page_contrast.py <page folder> <media feature>:<value>[,...]
 import os
 import sys
 
-from cdp import Browser, Server
+from cdp import Chromium
+from page_server import Server
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.realpath(__file__)), "..", "contrast"))
 from contrast import check  # noqa: E402
@@ -23,7 +24,7 @@ def main():
     folder = sys.argv[1]
     features = [dict(zip(("name", "value"), f.split(":"))) for f in sys.argv[2].split(",")]
     server = Server(folder)
-    browser = Browser(width=470, height=357)
+    browser = Chromium(width=470, height=357)
     try:
         browser.send("Emulation.setEmulatedMedia", features=features)
         browser.open(server.url)

@@ -3,7 +3,8 @@
 what a person does to the window before the program has taken it, the font's
 glyphs, the page offline and updated, and its installability.
 
-usage: page_start_tests.py <page folder> <case>"""
+usage: page_start_tests.py <page folder> <case> [<engine>]
+  The offline case runs in any engine (browser.py), the others in Chromium."""
 
 import json
 import shutil
@@ -12,7 +13,8 @@ import sys
 import tempfile
 from pathlib import Path
 
-from cdp import Browser, Server
+from browser import launch
+from page_server import Server
 from page_tests import BAD, GOOD, ORANGE, Page, check, failures
 
 STARTED = "window.Module && Module.quenlor"
@@ -79,17 +81,16 @@ def every_glyph_in_the_font(browser, server):
 
 def offline_and_updated(browser, server, folder):
     """A second visit works with the network gone; with it back, an updated
-    page replaces the kept one."""
+    page replaces the kept one. The server going off the network stands for
+    the network gone, the same for every engine."""
     page = Page(browser, 1)
     browser.open(server.url)
     browser.wait_for("!!navigator.serviceWorker.controller")
-    browser.send("Network.enable")
 
     def reload(offline):
-        browser.send("Network.emulateNetworkConditions", offline=offline, latency=0,
-                     downloadThroughput=-1, uploadThroughput=-1)
+        server.offline = offline
         browser.evaluate("window.quenlorOldPage = true")
-        browser.send("Page.reload")
+        browser.navigate(server.url)
         browser.wait_for(f"!window.quenlorOldPage && document.readyState == 'complete' && {STARTED}")
 
     reload(offline=True)
@@ -125,17 +126,18 @@ def installable(browser, server):
 
 def main():
     folder, case = Path(sys.argv[1]), sys.argv[2]
+    engine = sys.argv[3] if len(sys.argv) > 3 else "chromium"
     # A copy of the page, which the update case changes.
     copy = Path(tempfile.mkdtemp(prefix="quenlor-page-"))
     shutil.copytree(folder, copy, dirs_exist_ok=True)
     server = Server(copy)
-    browser = Browser(width=470, height=357)
+    browser = launch(engine, width=470, height=357)
     try:
         if case == "offline_and_updated":
             offline_and_updated(browser, server, copy)
         else:
             globals()[case](browser, server)
-        errors = [text for kind, text in browser.console if kind in ("error", "exception")]
+        errors = browser.errors()
         check(not errors, f"nothing on the console: {errors}")
     finally:
         browser.close()

@@ -1,0 +1,11 @@
+#!/bin/bash
+# Runs a page test whose browser draws into a real window (WebKitGTK) on an X
+# display and in a session of its own (tests/desktop.sh), which end with it.
+#
+# usage: on_private_display.sh <command>...
+set -euo pipefail
+work=$(mktemp -d)
+source "$(dirname "$0")/../desktop.sh"
+trap end_private_desktop EXIT
+start_private_display 1024x768
+"$@"
