@@ -4,11 +4,15 @@
 
 #include <QApplication>
 
+#include <langinfo.h>
+
 #include <atomic>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rt {
@@ -128,6 +132,16 @@ void handle_message(QtMsgType type, const QMessageLogContext& context, const QSt
     g_toolkit_handler(type, context, text);
 }
 
+// Qt works in UTF-8: started with no locale, as on a bare system or from a
+// service, it switches the character type to C.UTF-8 itself, and from Qt 6.8
+// on says so in four lines on standard error. The program makes the same
+// switch first, quietly. A locale the user set for everything (LC_ALL) stands.
+void use_utf8_characters() {
+    const char* all = std::getenv("LC_ALL");
+    if ((all && *all) || !std::setlocale(LC_CTYPE, "")) return;
+    if (std::string_view(nl_langinfo(CODESET)) != "UTF-8") setenv("LC_CTYPE", "C.UTF-8", 1);
+}
+
 void pass_on_held_messages() {
     const std::lock_guard lock(g_held_mutex);
     pass_on_held();
@@ -148,6 +162,7 @@ std::unique_ptr<QApplication> connect_to_display(std::string_view title,
     const int wayland_socket = ConnectionState::wayland_socket_handed_over();
     g_connecting = true;
     g_toolkit_handler = qInstallMessageHandler(handle_message);
+    use_utf8_characters();
     auto application = std::make_unique<QApplication>(argc, argv);
     g_connection = ConnectionState::of(*application, wayland_socket);
     g_connecting = false;
