@@ -6,7 +6,6 @@ import base64
 import io
 import json
 import re
-import shutil
 import subprocess
 import tempfile
 import threading
@@ -106,9 +105,4 @@ class Firefox(Browser):
         except (OSError, RuntimeError, websocket.WebSocketException):
             pass
         finally:
-            try:
-                self.process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
-            shutil.rmtree(self.profile, ignore_errors=True)
+            self._end_process()

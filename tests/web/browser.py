@@ -3,6 +3,8 @@ it is driven: Chromium over its DevTools protocol (cdp.py), Firefox over
 WebDriver BiDi (bidi.py), WebKitGTK over classic WebDriver (webdriver.py).
 The tests are written once against this; each driver speaks its protocol."""
 
+import shutil
+import subprocess
 import time
 
 ENGINES = ("chromium", "firefox", "webkit")
@@ -28,6 +30,18 @@ class Browser:
 
     def __init__(self):
         self.console = []
+
+    def _end_process(self):
+        """Ends the browser's process, by force if it will not go, and removes
+        its profile: the last step of close()."""
+        if self.process.poll() is None:
+            self.process.terminate()
+        try:
+            self.process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+        shutil.rmtree(self.profile, ignore_errors=True)
 
     # What each driver provides.
     def navigate(self, url):

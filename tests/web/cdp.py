@@ -6,7 +6,6 @@ import base64
 import io
 import json
 import os
-import shutil
 import subprocess
 import tempfile
 import time
@@ -151,10 +150,4 @@ class Chromium(Browser):
         try:
             self.socket.close()
         finally:
-            self.process.terminate()
-            try:
-                self.process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
-            shutil.rmtree(self.profile, ignore_errors=True)
+            self._end_process()

@@ -7,7 +7,6 @@ import base64
 import io
 import json
 import os
-import shutil
 import socket
 import subprocess
 import tempfile
@@ -158,10 +157,4 @@ class WebKit(Browser):
         except (OSError, RuntimeError):
             pass
         finally:
-            self.process.terminate()
-            try:
-                self.process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
-            shutil.rmtree(self.profile, ignore_errors=True)
+            self._end_process()
