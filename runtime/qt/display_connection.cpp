@@ -135,10 +135,10 @@ void handle_message(QtMsgType type, const QMessageLogContext& context, const QSt
 // Qt works in UTF-8: started with no locale, as on a bare system or from a
 // service, it switches the character type to C.UTF-8 itself, and from Qt 6.8
 // on says so in four lines on standard error. The program makes the same
-// switch first, quietly. A locale the user set for everything (LC_ALL) stands.
+// switch first, quietly. (Under a locale set for everything, LC_ALL, the
+// switch is Qt's to make.)
 void use_utf8_characters() {
-    const char* all = std::getenv("LC_ALL");
-    if ((all && *all) || !std::setlocale(LC_CTYPE, "")) return;
+    if (!std::setlocale(LC_CTYPE, "")) return;
     if (std::string_view(nl_langinfo(CODESET)) != "UTF-8") setenv("LC_CTYPE", "C.UTF-8", 1);
 }
 
