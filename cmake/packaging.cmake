@@ -9,6 +9,10 @@ set(CPACK_PACKAGE_DESCRIPTION "Quenlor is a small program with one window, in Bu
 Pick bad news or good news, tick example titles of that kind, and have\n\
 the choice written out as text.")
 set(CPACK_STRIP_FILES ON)
+# The package's folders as Debian has them, whatever the builder's umask (a
+# user whose group is their own often has 002).
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
+    GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
 if(QUENLOR_BACKEND STREQUAL "qt")
     set(CPACK_GENERATOR DEB)
