@@ -108,13 +108,18 @@ std::string control_markup(const FormReports& form, Row row) {
     case ControlKind::OptionButton:
     case ControlKind::CheckBox: {
         // The option buttons of a form are one group, so they share a name; the
-        // runtime answers their keys, so each is a tab stop of its own.
+        // runtime answers their keys, so each is a tab stop of its own. Owned by
+        // the radio group, an option is no longer inside its label for every
+        // browser (Firefox then names it nothing): its caption names it by id.
         const bool option = control.kind == ControlKind::OptionButton;
         const bool checked = mark_of(state.value) == Mark::Set;
+        const std::string caption = option ? " id=\"" + option_id(row) + "-caption\"" : "";
         return "<label class=\"choice\"" + attributes(control, state, "") + "><input type=\"" +
-               (option ? "radio\" name=\"quenlor-options\" id=\"" + option_id(row)
+               (option ? "radio\" name=\"quenlor-options\" id=\"" + option_id(row) +
+                             "\" aria-labelledby=\"" + option_id(row) + "-caption"
                        : std::string("checkbox")) +
-               "\"" + (checked ? " checked" : "") + "><span>" + text + "</span></label>";
+               "\"" + (checked ? " checked" : "") + "><span" + caption + ">" + text +
+               "</span></label>";
     }
     case ControlKind::CommandButton:
         return std::string("<button type=\"button\"") +
