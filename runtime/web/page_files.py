@@ -89,8 +89,10 @@ def font(parts_file, ttf, licence, out):
         record.string = renamed
     out = Path(out)
     subset.save_font(face, str(out / FONT), options)
+    # The licence is /usr/share/doc/<the package that holds the font>/copyright.
+    package = Path(licence).parent.name
     notice = ("QuenlorSerif.woff2 is a modified version of Liberation Serif Regular from\n"
-              "Debian's fonts-liberation2: it keeps only the glyphs that Quenlor's window\n"
+              f"Debian's {package}: it keeps only the glyphs that Quenlor's window\n"
               "shows, and is renamed, as the licence below requires of a modified version\n"
               "(Reserved Font Names). It is under the same licence.\n\n")
     write(out / "QuenlorSerif-LICENSE.txt",
