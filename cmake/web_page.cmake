@@ -49,6 +49,7 @@ function(quenlor_web_page target output_name filesystem)
         list(TRANSFORM quenlor_offline_files PREPEND ${QUENLOR_PAGE_DIR}/ OUTPUT_VARIABLE files)
         add_custom_command(TARGET ${target} POST_BUILD
                            COMMAND ${Python3_EXECUTABLE} ${quenlor_page_files} service-worker
+                                   ${PROJECT_SOURCE_DIR}/runtime/web/service-worker.js
                                    ${QUENLOR_PAGE_DIR} ${quenlor_offline_files}
                            VERBATIM)
     endif()

@@ -9,7 +9,7 @@ usage: page_files.py shells <parts.json> <page.html> <desktop entry> <out folder
        page_files.py font <parts.json> <font.ttf> <licence> <out folder>
            the font with only the glyphs the window shows, as WOFF2, and its
            licence
-       page_files.py service-worker <page folder> <file>...
+       page_files.py service-worker <service-worker.js> <page folder> <file>...
            the service worker that keeps those files for use offline"""
 
 import hashlib
@@ -38,16 +38,8 @@ def shells(parts_file, template_file, desktop_entry, out):
         '<link rel="manifest" href="quenlor.webmanifest">',
         '<link rel="apple-touch-icon" href="icon-256.png">'])
     html_caption = parts["caption"].replace("&", "&amp;").replace("<", "&lt;")
-    # The program's files are asked for only once the window has been painted,
-    # so that they never compete with it; the handler, compiled only when the
-    # page has loaded, is the page's first script.
-    start = ("document.body.append(document.getElementById('quenlor-program').content)")
     program = (template.replace("@CAPTION@", html_caption).replace("@HEAD@", head)
-               .replace("@WINDOW@", parts["window"])
-               .replace("<body>", '<body onload="requestAnimationFrame(function() {'
-                        f' setTimeout(function() {{ {start} }}); }})">')
-               .replace("{{{ SCRIPT }}}",
-                        '<template id="quenlor-program">{{{ SCRIPT }}}</template>'))
+               .replace("@WINDOW@", parts["window"]))
     plain = template.replace("@CAPTION@", "").replace("@HEAD@\n", "").replace("@WINDOW@\n", "")
     out = Path(out)
     write(out / "index_shell.html", program)
@@ -99,43 +91,17 @@ def font(parts_file, ttf, licence, out):
                      notice + Path(licence).read_text(encoding="utf-8"))
 
 
-def service_worker(folder, files):
-    """The worker keeps the page's files in a cache named for their content:
-    any change gives the worker new bytes, so that the browser installs it on
-    the next visit with the network, which fetches the new files and drops
-    the old ones."""
+def service_worker(template_file, folder, files):
+    """The worker keeps the page's files in a cache named for their content."""
     folder = Path(folder)
     digest = hashlib.sha256()
     for name in files:
         digest.update(name.encode() + b"\0" + (folder / name).read_bytes())
     kept = ["./" if name == "index.html" else name for name in files]
-    script = f"""// The page's files, kept for use without the network. Written by the build.
-var CACHE = "quenlor-{digest.hexdigest()[:16]}";
-var FILES = {json.dumps(kept)};
-
-self.addEventListener("install", function(event) {{
-  event.waitUntil(caches.open(CACHE).then(function(cache) {{
-    return cache.addAll(FILES.map(function(file) {{ return new Request(file, {{cache: "reload"}}); }}));
-  }}).then(function() {{ return self.skipWaiting(); }}));
-}});
-
-self.addEventListener("activate", function(event) {{
-  event.waitUntil(caches.keys().then(function(names) {{
-    return Promise.all(names.filter(function(name) {{ return name != CACHE; }})
-                            .map(function(name) {{ return caches.delete(name); }}));
-  }}).then(function() {{ return self.clients.claim(); }}));
-}});
-
-// The kept file when there is one, else the network.
-self.addEventListener("fetch", function(event) {{
-  if (event.request.method != "GET") return;
-  var url = new URL(event.request.url);
-  var key = url.pathname.endsWith("/index.html") ? new URL("./", url) : url;
-  event.respondWith(caches.open(CACHE).then(function(cache) {{
-    return cache.match(key.href, {{ignoreSearch: true}});
-  }}).then(function(kept) {{ return kept || fetch(event.request); }}));
-}});
-"""
+    script = (Path(template_file).read_text(encoding="utf-8")
+              .replace('"quenlor-@DIGEST@"', json.dumps("quenlor-" + digest.hexdigest()[:16]))
+              .replace('["@FILES@"]', json.dumps(kept)))
+    assert "@" not in script, "a mark of the worker's template is left"
     write(folder / "service-worker.js", script)
 
 
@@ -146,7 +112,7 @@ def main():
     elif command == "font":
         font(*args)
     elif command == "service-worker":
-        service_worker(args[0], args[1:])
+        service_worker(args[0], args[1], args[2:])
     else:
         sys.exit(__doc__)
 

@@ -103,7 +103,8 @@ def offline_and_updated(browser, server, folder):
                 .splitlines() if line.startswith("var FILES = "))
     files = ["index.html" if f == "./" else f for f in json.loads(line[12:].rstrip(";"))]
     subprocess.run(["/usr/bin/python3", str(ROOT / "runtime" / "web" / "page_files.py"),
-                    "service-worker", str(folder)] + files, check=True)
+                    "service-worker", str(ROOT / "runtime" / "web" / "service-worker.js"),
+                    str(folder)] + files, check=True)
     worker = (folder / "service-worker.js").read_text(encoding="utf-8")
     cache = worker.split('var CACHE = "', 1)[1].split('"', 1)[0]
     reload(offline=False)
