@@ -1,0 +1,100 @@
+"""Orca listening to the program, driven by keys alone as a blind user
+drives it: from the text box, Tab to each option button and to "Изведи",
+then Space. What Orca spoke is read from its debug log ("SPEECH OUTPUT"
+lines) as it writes it. Run in a private session (listen_with_orca.sh).
+
+usage: listen.py <debug log> <window name> <announced|silent> <program>...
+
+After Space, "announced" needs the summary spoken; "silent" needs it unsaid
+(Qt 6.4, which has no way to announce) until Orca speaks of the focus moved
+back with Shift+Tab. On entering the options Orca must say the group's name,
+and on each option its place, "1 of 2" and "2 of 2"."""
+
+import re
+import subprocess
+import sys
+import time
+
+log, window_name, result, program = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4:]
+summary = "Вие избрахте: Лоша новина:"
+heading = "Избор на тип и вид новина"
+
+
+def spoken():
+    with open(log, encoding="utf-8", errors="replace") as f:
+        return re.findall(r"SPEECH OUTPUT: '(.*?)'", f.read())
+
+
+def wait_for(seconds, what, found):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        answer = found()
+        if answer:
+            return answer
+        time.sleep(0.1)
+    sys.exit(f"FAIL no {what} within {seconds} s; Orca said: {spoken()}")
+
+
+def said_since(start, words):
+    """Orca's utterances after the first start, once one holds words."""
+    def found():
+        said = spoken()[start:]
+        return said if any(words in line for line in said) else None
+    return found
+
+
+def key(name, words, seconds=30):
+    """Presses a key once Orca has said words after it; returns where in
+    Orca's utterances the key was pressed."""
+    start = len(spoken())
+    subprocess.run(["xdotool", "key", "--clearmodifiers", name], check=True)
+    wait_for(seconds, f"{words!r} after {name}", said_since(start, words))
+    return start
+
+
+def heard_after_keys(said, echoes):
+    """What Orca said of each key's effect: from its echo of the key to its
+    echo of the next."""
+    at = []
+    for echo in echoes:
+        after = at[-1] + 1 if at else 0
+        at.append(next(i for i in range(after, len(said)) if said[i].strip() == echo))
+    return [said[begin + 1:end] for begin, end in zip(at, at[1:] + [len(said)])]
+
+
+wait_for(120, "'Screen reader on.' from Orca", said_since(0, "Screen reader on"))
+subprocess.Popen(program)
+
+
+def window():
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", window_name],
+                           capture_output=True, text=True).stdout.split()
+    return found[0] if found else None
+
+
+wait_for(60, f"window named {window_name}", window)
+subprocess.run(["xdotool", "windowfocus", "--sync", window()], check=True)
+wait_for(60, "window title spoken", said_since(0, "Quenlor"))
+# The text box holds the focus at start: the listener hears the exercise.
+keys = [("Tab", "Лоша новина"), ("Tab", "Добра новина"), ("Tab", "Изведи"), ("space", "space")]
+starts = [key(name, words) for name, words in keys]
+problems = []
+if result == "announced":
+    wait_for(30, "summary spoken after Space", said_since(starts[-1], summary))
+else:
+    starts.append(key("shift+Tab", "Добра новина"))
+echoes = ["tab", "tab", "tab", "space"] + ([] if result == "announced" else ["left shift"])
+heard = heard_after_keys(spoken(), echoes)
+for (name, _), words in zip(keys + [("shift+Tab", "")], heard):
+    print(f"{name}: {' | '.join(words)}")
+first, second, after_space = heard[0], heard[1], heard[3]
+if result == "silent" and any(summary in line for line in after_space):
+    problems.append("the summary was spoken, which this Qt cannot announce: look again")
+# Entering the options, the group's name; on each, its place in the group.
+if not any(heading in line for line in first):
+    problems.append(f"no group name {heading!r} on entering the options")
+for said, place in ((first, "1 of 2"), (second, "2 of 2")):
+    if not any(place in line for line in said):
+        problems.append(f"no {place!r} for the option there")
+if problems:
+    sys.exit("FAIL " + "; ".join(problems))
