@@ -1,6 +1,8 @@
-"""Starts Orca as a listener who asks for positions has it: object positions
-spoken ("1 of 2"), and the debug file written line by line, so that what it
-says can be read while it runs (it writes the file in blocks otherwise).
+"""Starts Orca as a listener who moves by keys has it: object positions
+spoken ("1 of 2"), no Say All of a page when it loads (Chromium says again
+that the page has loaded as its own window changes, and each Say All moves
+the focus), and the debug file written line by line, so that what it says
+can be read while it runs (it writes the file in blocks otherwise).
 
 usage: orca_listening.py <debug file>"""
 
@@ -12,6 +14,7 @@ import orca.settings
 
 log = sys.argv[1]
 orca.settings.enablePositionSpeaking = True
+orca.settings.sayAllOnLoad = False
 
 plain_open = builtins.open
 
