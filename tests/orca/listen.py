@@ -42,7 +42,7 @@ def wait_for(seconds, what, found):
 
 
 def said_since(start, words):
-    """Orca's utterances after the first start, once one holds words."""
+    """Orca's utterances from the start-th on, once one of them holds words."""
     def found():
         said = spoken()[start:]
         return said if any(words in line for line in said) else None
@@ -50,7 +50,7 @@ def said_since(start, words):
 
 
 def key(name, words, seconds=30):
-    """Presses a key once Orca has said words after it; returns where in
+    """Presses a key and waits until Orca has said words; returns where in
     Orca's utterances the key was pressed."""
     start = len(spoken())
     subprocess.run(["xdotool", "key", "--clearmodifiers", name], check=True)

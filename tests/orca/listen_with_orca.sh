@@ -58,7 +58,8 @@ page)
     # that it has (document:load-complete) as its own window changes: when it
     # finds the page installable and when it gives the tab the page's memory
     # use. Orca 43 drops the live regions' queued messages each time, so the
-    # keys wait for the last of these, as a listener waits for a page to settle.
+    # keys wait for the tab's memory use, after which such news is rare, as a
+    # listener waits for a page to settle.
     /usr/bin/python3 "$here/listen.py" "$work/orca.log" Quenlor announced --settled "Memory usage" \
         /usr/bin/chromium --no-sandbox --disable-gpu --no-first-run --disable-sync \
         --disable-background-networking --disable-component-update --user-data-dir="$work/profile" \
