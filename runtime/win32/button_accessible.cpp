@@ -1,5 +1,7 @@
 #include "runtime/win32/button_accessible.h"
 
+#include "runtime/win32/option_group_accessible.h"
+
 #include <ole2.h>
 #include <oleacc.h>
 
@@ -61,7 +63,8 @@ bool is_radio(LONG type) {
 // and what it is told by the button itself.
 class ButtonAccessible final : public IAccessible {
 public:
-    ButtonAccessible(HWND button, IAccessible* standard) : m_button(button), m_standard(standard) {}
+    ButtonAccessible(HWND button, IAccessible* standard, HWND heading)
+        : m_button(button), m_standard(standard), m_heading(heading) {}
     ButtonAccessible(const ButtonAccessible&) = delete;
     ButtonAccessible& operator=(const ButtonAccessible&) = delete;
 
@@ -99,6 +102,8 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
+        if (parent && m_heading && is_radio(button_type(m_button)))
+            if ((*parent = make_option_group(m_button, m_heading))) return S_OK;
         return m_standard->get_accParent(parent);
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
@@ -195,6 +200,7 @@ private:
 
     HWND m_button;
     IAccessible* m_standard;
+    HWND m_heading;
     LONG m_references = 1;
 };
 
@@ -202,7 +208,7 @@ private:
 
 } // namespace
 
-LRESULT answer_accessible_object(HWND button, WPARAM w, LPARAM l) {
+LRESULT answer_accessible_object(HWND button, WPARAM w, LPARAM l, HWND heading) {
     if (static_cast<LONG>(l) != OBJID_CLIENT) return 0;
     const OleFunctions& functions = ole();
     if (!functions.create_standard || !functions.result_from_object) return 0;
@@ -210,7 +216,7 @@ LRESULT answer_accessible_object(HWND button, WPARAM w, LPARAM l) {
     if (FAILED(functions.create_standard(button, OBJID_CLIENT, __uuidof(IAccessible),
                                          reinterpret_cast<void**>(&standard))))
         return 0;
-    auto* object = new ButtonAccessible(button, standard);
+    auto* object = new ButtonAccessible(button, standard, heading);
     const LRESULT result = functions.result_from_object(__uuidof(IAccessible), w, object);
     object->Release();
     return result;

@@ -238,7 +238,8 @@ LRESULT CALLBACK Win32Backend::button_procedure(HWND control, UINT message, WPAR
             self->m_form->user_set_value(*row, value_of(self->m_form->control(*row).kind, w));
         return 0;
     case WM_GETOBJECT:
-        if (const LRESULT object = answer_accessible_object(control, w, l)) return object;
+        if (const LRESULT object = answer_accessible_object(control, w, l, self->heading()))
+            return object;
         break;
     }
     return CallWindowProcW(class_procedure, control, message, w, l);

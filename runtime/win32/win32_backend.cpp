@@ -40,6 +40,13 @@ void Win32Backend::announce(Row row, std::string_view) {
     announce_politely(m_controls.at(row));
 }
 
+HWND Win32Backend::heading() const {
+    const std::string_view heading = m_form->definition().window.heading;
+    for (Row row = 0; row < m_controls.size(); ++row)
+        if (!heading.empty() && m_form->control(row).array == heading) return m_controls[row];
+    return nullptr;
+}
+
 void Win32Backend::set_visible(Row row, bool visible) {
     ShowWindow(m_controls.at(row), visible ? SW_SHOWNA : SW_HIDE);
 }

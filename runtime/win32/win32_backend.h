@@ -40,6 +40,8 @@ public:
     HWND window() const { return m_window; }
     HWND control(Row row) const { return m_controls.at(row); }
     int dpi() const { return m_dpi; }
+    // The label that names the window and its option buttons, or null.
+    HWND heading() const;
 
     // Carries out, before the controls see them, the runtime's answer to its
     // keys (answer_key) and Ctrl+A in a text box, and the focus a double

@@ -10,6 +10,7 @@
 #include "tests/window_expectations.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <optional>
 
@@ -218,6 +219,93 @@ TEST_F(NativeWindow, CommandButtonsHaveARaisedEdgeAroundTheirFill) {
     ReleaseDC(backend.window(), dc);
     EXPECT_GT(GetRValue(top_left) + GetGValue(top_left) + GetBValue(top_left), 3 * 190);
     EXPECT_LT(GetRValue(bottom_right) + GetGValue(bottom_right) + GetBValue(bottom_right), 3 * 130);
+}
+
+// What a screen reader learns of an accessible object through oleacc: role,
+// name, child count and the window that stands behind it.
+struct Seen {
+    LONG role = 0;
+    std::string name;
+    LONG children = 0;
+    HWND window = nullptr;
+};
+
+Seen seen(IDispatch* object) {
+    Seen found;
+    IAccessible* accessible = nullptr;
+    if (!object || FAILED(object->QueryInterface(__uuidof(IAccessible),
+                                                 reinterpret_cast<void**>(&accessible))))
+        return found;
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    VARIANT role{};
+    if (SUCCEEDED(accessible->get_accRole(self, &role)) && role.vt == VT_I4) found.role = role.lVal;
+    BSTR name = nullptr;
+    if (SUCCEEDED(accessible->get_accName(self, &name)) && name) {
+        found.name = rt::narrow(name);
+        SysFreeString(name);
+    }
+    accessible->get_accChildCount(&found.children);
+    WindowFromAccessibleObject(accessible, &found.window);
+    accessible->Release();
+    return found;
+}
+
+// Each option button's accessible parent is one grouping named by the
+// heading, whose children are the two buttons in order and whose own parent
+// is the window's client area: NVDA and JAWS say the name on entering it.
+TEST_F(NativeWindow, TheOptionButtonsAreOneGroupNamedByTheHeading) {
+    static const bool com = SUCCEEDED(CoInitialize(nullptr));
+    (void)com;
+    const std::string heading = rt::narrow(rt::window_text(control("Label1", 0)));
+    ASSERT_EQ(heading, "Избор на тип и вид новина");
+    for (int index : {0, 1}) {
+        IAccessible* option = nullptr;
+        ASSERT_HRESULT_SUCCEEDED(
+            AccessibleObjectFromWindow(control("Option1", index), static_cast<DWORD>(OBJID_CLIENT),
+                                       __uuidof(IAccessible), reinterpret_cast<void**>(&option)));
+        IDispatch* parent = nullptr;
+        EXPECT_HRESULT_SUCCEEDED(option->get_accParent(&parent));
+        option->Release();
+        const Seen group = seen(parent);
+        EXPECT_EQ(group.role, ROLE_SYSTEM_GROUPING) << "Option1(" << index << ")'s parent";
+        EXPECT_EQ(group.name, heading);
+        EXPECT_EQ(group.children, 2);
+
+        IAccessible* as_group = nullptr;
+        if (parent)
+            parent->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&as_group));
+        ASSERT_NE(as_group, nullptr);
+        for (LONG child : {1, 2}) {
+            VARIANT id{};
+            id.vt = VT_I4;
+            id.lVal = child;
+            IDispatch* member = nullptr;
+            EXPECT_HRESULT_SUCCEEDED(as_group->get_accChild(id, &member));
+            const Seen button = seen(member);
+            EXPECT_EQ(button.role, ROLE_SYSTEM_RADIOBUTTON) << "child " << child;
+            EXPECT_EQ(button.name, rt::narrow(rt::window_text(control("Option1", child - 1))));
+            if (member) member->Release();
+        }
+        IDispatch* grandparent = nullptr;
+        EXPECT_HRESULT_SUCCEEDED(as_group->get_accParent(&grandparent));
+        const Seen client = seen(grandparent);
+        EXPECT_EQ(client.role, ROLE_SYSTEM_CLIENT);
+        EXPECT_EQ(client.window, backend.window());
+        if (grandparent) grandparent->Release();
+        as_group->Release();
+        parent->Release();
+    }
+    IAccessible* box = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(
+        AccessibleObjectFromWindow(control("Check1", 0), static_cast<DWORD>(OBJID_CLIENT),
+                                   __uuidof(IAccessible), reinterpret_cast<void**>(&box)));
+    IDispatch* box_parent = nullptr;
+    box->get_accParent(&box_parent);
+    box->Release();
+    EXPECT_NE(seen(box_parent).role, ROLE_SYSTEM_GROUPING) << "a check box is in no group";
+    if (box_parent) box_parent->Release();
 }
 
 } // namespace
