@@ -18,12 +18,12 @@ namespace {
 // The fault of a window that tells the runtime of a button's change only
 // when it is clicked, and so loses the changes that assistive actions make.
 std::unique_ptr<Driver> reporting_only_clicks() {
-    auto probe = std::make_unique<probe::QtProbe>();
-    const probe::QtProbe& window = *probe;
-    auto driver = std::make_unique<Driver>(std::move(probe), quenlor::form());
+    std::unique_ptr<probe::WindowProbe> window = probe::make_probe();
+    const probe::WindowProbe& shown = *window;
+    auto driver = std::make_unique<Driver>(std::move(window), quenlor::form());
     rt::Form& form = driver->form();
     for (rt::Row row = 0; row < form.size(); ++row) {
-        auto* button = qobject_cast<QAbstractButton*>(window.window().widget(row));
+        auto* button = qobject_cast<QAbstractButton*>(probe::qt_window(shown).widget(row));
         if (!button || !button->isCheckable()) continue;
         QObject::disconnect(button, &QAbstractButton::toggled, nullptr, nullptr);
         if (auto* box = qobject_cast<QCheckBox*>(button))
@@ -32,8 +32,8 @@ std::unique_ptr<Driver> reporting_only_clicks() {
 #else
             QObject::disconnect(box, &QCheckBox::stateChanged, nullptr, nullptr);
 #endif
-        QObject::connect(button, &QAbstractButton::clicked, [&form, &window, row] {
-            form.user_set_value(row, window.shown_value(row));
+        QObject::connect(button, &QAbstractButton::clicked, [&form, &shown, row] {
+            form.user_set_value(row, shown.shown_value(row));
         });
     }
     return driver;
