@@ -58,8 +58,16 @@ Stroke stroke(Key key) {
     return {"Unidentified"};
 }
 
-int number(const std::string& script) {
-    return emscripten_run_script_int(script.c_str());
+// The texts that a script gives, each ended by the unit separator.
+std::vector<std::string> texts(const std::string& script) {
+    std::vector<std::string> found(1);
+    for (const char letter : std::string(emscripten_run_script_string(script.c_str())))
+        if (letter == '\x1f')
+            found.emplace_back();
+        else
+            found.back() += letter;
+    found.pop_back();
+    return found;
 }
 
 // The element of the control at row: the window's children are its rows.
@@ -124,24 +132,14 @@ public:
     }
 
     std::vector<std::string> error_boxes() const override {
-        const int count = number("document.querySelectorAll('dialog[open]').length");
-        std::vector<std::string> boxes;
-        for (int i = 0; i < count; ++i)
-            boxes.push_back(emscripten_run_script_string(
-                ("var box = document.querySelectorAll('dialog[open]')[" + std::to_string(i) +
-                 "]; box.querySelector('h2').textContent + ': ' + "
-                 "box.querySelector('p').textContent")
-                    .c_str()));
-        return boxes;
+        return texts("Array.from(document.querySelectorAll('dialog[open]'), function(box) {"
+                     "  return box.querySelector('h2').textContent + ': ' +"
+                     "    box.querySelector('p').textContent + '\\x1f'; }).join('')");
     }
 
     std::optional<std::vector<std::string>> announcements() const override {
-        const int count = number("quenlorHear(quenlorListener.takeRecords()); quenlorSaid.length");
-        std::vector<std::string> said;
-        for (int i = 0; i < count; ++i)
-            said.push_back(
-                emscripten_run_script_string(("quenlorSaid[" + std::to_string(i) + "]").c_str()));
-        return said;
+        return texts("quenlorHear(quenlorListener.takeRecords());"
+                     "quenlorSaid.map(function(text) { return text + '\\x1f'; }).join('')");
     }
 
 private:

@@ -6,9 +6,8 @@
 
 #include <oleacc.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
+#include <stdexcept>
 
 namespace probe {
 namespace {
@@ -71,10 +70,7 @@ public:
         // this process alone.
         m_hook = SetWinEventHook(live_region_changed, live_region_changed, nullptr, on_live_region,
                                  GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
-        if (!m_hook) {
-            std::fputs("SetWinEventHook failed\n", stderr);
-            std::abort();
-        }
+        if (!m_hook) throw std::runtime_error("SetWinEventHook failed");
         return *m_form;
     }
 
