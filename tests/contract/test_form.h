@@ -38,7 +38,7 @@ enum class Fault {
 };
 void set_fault(Fault fault);
 
-// Set by the harness: whether the window is on the screen, as Form_Load
+// Set by the suite: whether the window is on the screen, as Form_Load
 // records it.
 void set_window_probe(bool (*probe)());
 

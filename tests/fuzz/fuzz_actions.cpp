@@ -2,7 +2,6 @@
 // bytes are a sequence of user actions, and the model is the oracle.
 
 #include "form/quenlor_form.h"
-#include "tests/storm/headless_driver.h"
 #include "tests/storm/storm.h"
 
 #include <cstdint>
@@ -10,7 +9,7 @@
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    storm::HeadlessDriver driver(quenlor::form());
+    storm::Driver driver(probe::make_probe(), quenlor::form());
     storm::Model model = storm::start_model(driver.action_focus());
     for (std::size_t i = 0; i < size; ++i) {
         const storm::Action action = storm::decode_action(data[i]);

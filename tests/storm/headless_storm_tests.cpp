@@ -2,7 +2,6 @@
 // against the model after every action.
 
 #include "form/quenlor_form.h"
-#include "tests/storm/headless_driver.h"
 #include "tests/storm/planted_faults.h"
 #include "tests/storm/storm.h"
 
@@ -15,13 +14,9 @@
 namespace storm {
 namespace {
 
-DriverFactory headless(const rt::FormDefinition& form) {
-    return [&form] { return std::make_unique<HeadlessDriver>(form); };
-}
-
 TEST(HeadlessStorm, AStormFollowsTheModel) {
     const std::size_t actions = storm_actions(1000000);
-    const Report report = run_storm(headless(quenlor::form()), storm_seed(), actions);
+    const Report report = run_storm(driver_of(quenlor::form()), storm_seed(), actions);
     std::cout << "headless storm: " << to_string(report) << "\n";
     EXPECT_EQ(report.divergences, 0u) << to_string(report);
     EXPECT_EQ(report.actions, actions) << "the storm ended early";
@@ -29,11 +24,11 @@ TEST(HeadlessStorm, AStormFollowsTheModel) {
 
 TEST(HeadlessStorm, CatchesEachPlantedFaultWithinAThousandActions) {
     for (const PlantedFault& fault : planted_faults()) {
-        const Report report = run_storm(headless(fault.form), storm_seed(), 1000);
+        const Report report = run_storm(driver_of(fault.form), storm_seed(), 1000);
         std::cout << fault.name << ": " << to_string(report) << "\n";
         EXPECT_EQ(report.divergences, 1u) << fault.name << " was not caught";
         EXPECT_FALSE(report.shortest.empty()) << fault.name;
-        EXPECT_TRUE(replay(headless(fault.form), report.shortest).has_value())
+        EXPECT_TRUE(replay(driver_of(fault.form), report.shortest).has_value())
             << fault.name << ": the shortest sequence must still fail";
     }
 }
@@ -57,7 +52,7 @@ TEST(HeadlessStorm, EverySummaryMatchesTheModel) {
     static_assert(titles == 13, "8,192 combinations of ticks");
     for (int chosen = 0; chosen <= 2; ++chosen) {
         for (unsigned ticks = 0; ticks < (1u << titles); ++ticks) {
-            HeadlessDriver driver(quenlor::form());
+            Driver driver(probe::make_probe(), quenlor::form());
             Model model = start_model();
             ASSERT_EQ(summary_difference(driver, model, chosen, ticks), "")
                 << "ticks " << ticks << ", chosen " << chosen;

@@ -11,9 +11,37 @@ const char* const title_names[titles] = {
     "Друга добра",
 };
 
-const char* const key_names[] = {"Tab",    "Shift+Tab", "Space",  "Enter",  "Escape",
-                                 "Delete", "Backspace", "Ctrl+V", "Ctrl+X", "Left",
-                                 "Right",  "Up",        "Down"};
+const char* key_name(Key key) {
+    switch (key) {
+    case Key::Tab:
+        return "Tab";
+    case Key::BackTab:
+        return "Shift+Tab";
+    case Key::Left:
+        return "Left";
+    case Key::Right:
+        return "Right";
+    case Key::Up:
+        return "Up";
+    case Key::Down:
+        return "Down";
+    case Key::Space:
+        return "Space";
+    case Key::Enter:
+        return "Enter";
+    case Key::Escape:
+        return "Escape";
+    case Key::Delete:
+        return "Delete";
+    case Key::Backspace:
+        return "Backspace";
+    case Key::Paste:
+        return "Ctrl+V";
+    case Key::Cut:
+        return "Ctrl+X";
+    }
+    return "?";
+}
 
 bool is_title(int target) {
     return target >= FirstBadTitle && target < FirstBadTitle + titles;
@@ -26,7 +54,7 @@ std::string describe(const Action& action) {
     case Action::Kind::Click:
         return "click " + std::to_string(action.target);
     case Action::Kind::Key:
-        return key_names[static_cast<int>(action.key)];
+        return key_name(action.key);
     case Action::Kind::Type:
         return "type";
     case Action::Kind::Act:

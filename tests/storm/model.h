@@ -5,6 +5,8 @@
 // and ticked, what the text box says, and which control has the focus. It
 // shares no code with the program.
 
+#include "tests/probe/keys.h"
+
 #include <array>
 #include <string>
 
@@ -26,21 +28,7 @@ inline constexpr int bad_titles = 6;
 inline constexpr int good_titles = 7;
 inline constexpr int titles = bad_titles + good_titles;
 
-enum class Key {
-    Tab,
-    BackTab,
-    Space,
-    Enter,
-    Escape,
-    Delete,
-    Backspace,
-    Paste,
-    Cut,
-    Left,
-    Right,
-    Up,
-    Down,
-};
+using probe::Key;
 
 // What the person does: a click at a control's place, a key, typing, or an
 // assistive tool's action on a control (toggle a box or option, press a

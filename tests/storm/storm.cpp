@@ -112,26 +112,46 @@ std::optional<int> target_of(const rt::Form& form, rt::Row row) {
     return std::nullopt;
 }
 
+Driver::Driver(std::unique_ptr<probe::WindowProbe> probe, const rt::FormDefinition& definition)
+    : m_probe(std::move(probe)), m_form(&m_probe->open(definition, "Quenlor")) {}
+
+DriverFactory driver_of(const rt::FormDefinition& definition) {
+    return [&definition] { return std::make_unique<Driver>(probe::make_probe(), definition); };
+}
+
+void Driver::click(int target) {
+    m_probe->click(*row_of(*m_form, target));
+}
+
+void Driver::act(int target) {
+    m_probe->act(*row_of(*m_form, target));
+}
+
+ActionFocus Driver::action_focus() const {
+    return m_probe->action_moves_focus() ? ActionFocus::Moves : ActionFocus::Stays;
+}
+
 void Driver::set_tick(int title, bool ticked) {
     const Place place = place_of(FirstBadTitle + title);
-    form()[place.array].Item(place.index).set_Value(ticked ? rt::Checked : rt::Unchecked);
+    (*m_form)[place.array].Item(place.index).set_Value(ticked ? rt::Checked : rt::Unchecked);
 }
 
 Observation Driver::observe() {
-    rt::Form& window = form();
+    const rt::Form& window = *m_form;
+    const probe::WindowProbe& shown = *m_probe;
     Observation seen;
-    const bool bad = value(*row_of(window, BadNews)) != rt::False;
-    const bool good = value(*row_of(window, GoodNews)) != rt::False;
+    const bool bad = shown.shown_value(*row_of(window, BadNews)) != rt::False;
+    const bool good = shown.shown_value(*row_of(window, GoodNews)) != rt::False;
     seen.chosen = good ? 2 : (bad ? 1 : 0);
     seen.both_chosen = bad && good;
     for (int i = 0; i < titles; ++i) {
         const rt::Row row = *row_of(window, FirstBadTitle + i);
-        seen.shown[std::size_t(i)] = shown(row);
-        seen.value[std::size_t(i)] = value(row);
+        seen.shown[std::size_t(i)] = shown.shown(row);
+        seen.value[std::size_t(i)] = shown.shown_value(row);
     }
-    seen.text = window["Text1"].Item(0).Text();
-    seen.window_text = lf_only(window_text(*row_of(window, TextBox)));
-    if (const std::optional<rt::Row> row = focused()) seen.focus = target_of(window, *row);
+    seen.text = (*m_form)["Text1"].Item(0).Text();
+    seen.window_text = shown.shown_text(*row_of(window, TextBox));
+    if (const std::optional<rt::Row> row = shown.focus()) seen.focus = target_of(window, *row);
     return seen;
 }
 

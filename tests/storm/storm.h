@@ -5,6 +5,7 @@
 // shrunk to the shortest sequence of actions that still shows it.
 
 #include "runtime/form.h"
+#include "tests/probe/window_probe.h"
 #include "tests/storm/model.h"
 
 #include <array>
@@ -30,33 +31,38 @@ struct Observation {
     std::optional<int> focus; // a Target, or none
 };
 
-// Sends a person's actions to one backend's window, and reads back what the
-// window shows.
+// Sends a person's actions to one backend's window through its probe, by the
+// model's targets, and reads back what the window shows.
 class Driver {
 public:
-    virtual ~Driver() = default;
+    // Opens definition in the probe's window.
+    Driver(std::unique_ptr<probe::WindowProbe> probe, const rt::FormDefinition& definition);
+
     // A click at the middle of the target's place in the window.
-    virtual void click(int target) = 0;
-    virtual void key(Key key) = 0;
-    virtual void type(const std::string& text) = 0;
+    void click(int target);
+    void key(Key key) { m_probe->press(key); }
+    // Typing into whatever has the focus.
+    void type(const std::string& text) { m_probe->type(text); }
     // An assistive tool's action on the target's control.
-    virtual void act(int target) = 0;
+    void act(int target);
     // Whether that action moves the focus on this platform.
-    virtual ActionFocus action_focus() const { return ActionFocus::Stays; }
+    ActionFocus action_focus() const;
 
     Observation observe();
     // Ticks or unticks a title from code, hidden or not.
     void set_tick(int title, bool ticked);
 
-protected:
-    virtual rt::Form& form() = 0;
-    virtual bool shown(rt::Row row) = 0;
-    virtual std::int16_t value(rt::Row row) = 0; // an option's is True or False
-    virtual std::string window_text(rt::Row row) = 0;
-    virtual std::optional<rt::Row> focused() = 0;
+    rt::Form& form() { return *m_form; }
+
+private:
+    std::unique_ptr<probe::WindowProbe> m_probe;
+    rt::Form* m_form;
 };
 
 using DriverFactory = std::function<std::unique_ptr<Driver>()>;
+
+// A driver of this test program's backend, on a window of definition.
+DriverFactory driver_of(const rt::FormDefinition& definition);
 
 // The form's control for a target, and back.
 std::optional<rt::Row> row_of(const rt::Form& form, int target);

@@ -16,7 +16,9 @@ KEYS = {"Tab": ("Tab", 9, "\ue004"), "Enter": ("Enter", 13, "\ue007"),
         "Escape": ("Escape", 27, "\ue00c"), " ": ("Space", 32, " "),
         "ArrowLeft": ("ArrowLeft", 37, "\ue012"), "ArrowUp": ("ArrowUp", 38, "\ue013"),
         "ArrowRight": ("ArrowRight", 39, "\ue014"), "ArrowDown": ("ArrowDown", 40, "\ue015"),
-        "a": ("KeyA", 65, "a"), "c": ("KeyC", 67, "c"), "x": ("KeyX", 88, "x")}
+        "Delete": ("Delete", 46, "\ue017"), "Backspace": ("Backspace", 8, "\ue003"),
+        "a": ("KeyA", 65, "a"), "c": ("KeyC", 67, "c"), "v": ("KeyV", 86, "v"),
+        "x": ("KeyX", 88, "x")}
 SHIFT, CONTROL = "\ue008", "\ue009"
 
 

@@ -58,15 +58,26 @@ class Chromium(Browser):
         raise RuntimeError("Chromium did not open its debugging port")
 
     def send(self, method, **params):
-        self.next_id += 1
-        self.socket.send(json.dumps({"id": self.next_id, "method": method, "params": params}))
-        while True:
+        return self.send_all([(method, params)])[0]
+
+    def send_all(self, commands):
+        """Sends each (method, params) at once, which Chromium carries out in
+        order, and returns their results."""
+        first = self.next_id + 1
+        for method, params in commands:
+            self.next_id += 1
+            self.socket.send(json.dumps({"id": self.next_id, "method": method, "params": params}))
+        results = {}
+        while len(results) < len(commands):
             message = json.loads(self.socket.recv())
-            if message.get("id") == self.next_id:
+            if message.get("id", 0) >= first:
                 if "error" in message:
+                    method = commands[message["id"] - first][0]
                     raise RuntimeError(f"{method}: {message['error']}")
-                return message["result"]
-            self._event(message)
+                results[message["id"]] = message["result"]
+            else:
+                self._event(message)
+        return [results[i] for i in range(first, self.next_id + 1)]
 
     def wait_event(self, method):
         """The parameters of the next event of that method, waiting for it."""
@@ -106,15 +117,16 @@ class Chromium(Browser):
 
     # A person's input, through the browser's hit testing and key handling.
     def click(self, x, y):
-        for kind in ("mousePressed", "mouseReleased"):
-            self.send("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left",
-                      clickCount=1)
+        self.send_all([("Input.dispatchMouseEvent", {"type": kind, "x": x, "y": y, "button": "left",
+                                                      "clickCount": 1})
+                       for kind in ("mousePressed", "mouseReleased")])
 
     # Chromium carries out no editing command for a synthetic key with Control:
     # the test names the command the key stands for.
-    COMMANDS = {"a": "selectAll", "c": "copy"}
+    COMMANDS = {"a": "selectAll", "c": "copy", "v": "paste", "x": "cut"}
 
-    def key(self, key, shift=False, control=False):
+    def key(self, key, shift=False, control=False, repeat=False):
+        """A key pressed and released; with repeat, held until it repeats once."""
         code, key_code, text = KEYS[key]
         modifiers = (8 if shift else 0) | (2 if control else 0)
         if key == "Enter":
@@ -127,9 +139,15 @@ class Chromium(Browser):
             down["text"] = text
         if control and key in self.COMMANDS:
             down["commands"] = [self.COMMANDS[key]]
-        self.send("Input.dispatchKeyEvent", **down)
-        self.send("Input.dispatchKeyEvent", type="keyUp", key=key, code=code,
-                  windowsVirtualKeyCode=key_code, modifiers=modifiers)
+        up = {"type": "keyUp", "key": key, "code": code, "windowsVirtualKeyCode": key_code,
+              "modifiers": modifiers}
+        strokes = [down, {**down, "autoRepeat": True}, up] if repeat else [down, up]
+        self.send_all([("Input.dispatchKeyEvent", stroke) for stroke in strokes])
+
+    def type(self, text):
+        """Text typed key by key, each key carrying its character."""
+        self.send_all([("Input.dispatchKeyEvent", {"type": kind, "key": letter, "text": letter})
+                       for letter in text for kind in ("keyDown", "keyUp")])
 
     def screenshot(self):
         data = self.send("Page.captureScreenshot", format="png")["data"]

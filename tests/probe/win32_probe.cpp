@@ -1,81 +1,106 @@
 #include "runtime/win32/wide_text.h"
 #include "runtime/win32/win32_backend.h"
-#include "tests/contract/harness.h"
-#include "tests/contract/test_form.h"
 #include "tests/line_breaks.h"
+#include "tests/probe/window_probe.h"
 #include "tests/win32/user_input.h"
 
-#include <gtest/gtest.h>
 #include <oleacc.h>
 
 #include <optional>
+#include <stdexcept>
 
-namespace contract {
+namespace probe {
 namespace {
 
 constexpr DWORD live_region_changed = 0x8019; // EVENT_OBJECT_LIVEREGIONCHANGED, Windows 8's
 
-class Win32Harness final : public Harness {
+struct Stroke {
+    WORD key;
+    bool shift = false;
+    bool control = false;
+};
+
+Stroke stroke(Key key) {
+    switch (key) {
+    case Key::Tab:
+        return {VK_TAB};
+    case Key::BackTab:
+        return {VK_TAB, true};
+    case Key::Left:
+        return {VK_LEFT};
+    case Key::Right:
+        return {VK_RIGHT};
+    case Key::Up:
+        return {VK_UP};
+    case Key::Down:
+        return {VK_DOWN};
+    case Key::Space:
+        return {VK_SPACE};
+    case Key::Enter:
+        return {VK_RETURN};
+    case Key::Escape:
+        return {VK_ESCAPE};
+    case Key::Delete:
+        return {VK_DELETE};
+    case Key::Backspace:
+        return {VK_BACK};
+    case Key::Paste:
+        return {'V', false, true};
+    case Key::Cut:
+        return {'X', false, true};
+    }
+    return {0};
+}
+
+// The native window through the system's input queue: clicks at a control's
+// place, keys to whatever has the focus, assistive actions through oleacc.
+class Win32Probe final : public WindowProbe {
 public:
-    ~Win32Harness() override {
+    ~Win32Probe() override {
         if (m_hook) UnhookWinEvent(m_hook);
         m_form.reset();
     }
 
-    rt::Form& open(const rt::FormDefinition& definition) override {
-        static Win32Harness* current = nullptr;
-        current = this;
+    rt::Form& open(const rt::FormDefinition& definition, std::string_view name) override {
         hooked = this;
-        set_window_probe([] {
-            HWND window = current->m_backend.window();
-            return window && IsWindowVisible(window) != FALSE;
-        });
-        m_form.emplace(definition, m_backend, "Contract");
+        m_form.emplace(definition, m_backend, name);
         m_form->open();
         m_backend.process_pending();
         // As a screen reader hears of live regions: a WinEvent hook, here on
         // this process alone.
         m_hook = SetWinEventHook(live_region_changed, live_region_changed, nullptr, on_live_region,
                                  GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
-        EXPECT_NE(m_hook, nullptr);
+        if (!m_hook) throw std::runtime_error("SetWinEventHook failed");
         return *m_form;
     }
 
     void click(rt::Row row) override {
         const rt::PixelRect rect = rt::to_pixels(m_form->control(row).rect, m_backend.dpi());
         const POINT middle{rect.left + rect.width / 2, rect.top + rect.height / 2};
-        win32_test::MessageBoxWatch watch;
-        win32_test::click(m_backend, middle);
-        for (const std::wstring& box : watch.seen()) m_error_boxes.push_back(rt::narrow(box));
+        watch_for_message_boxes([&] { win32_test::click(m_backend, middle); });
     }
 
-    bool act(rt::Row row) override {
-        win32_test::MessageBoxWatch watch;
-        win32_test::act(m_backend, m_backend.control(row));
-        for (const std::wstring& box : watch.seen()) m_error_boxes.push_back(rt::narrow(box));
-        return true;
+    void act(rt::Row row) override {
+        watch_for_message_boxes([&] { win32_test::act(m_backend, m_backend.control(row)); });
     }
 
-    void type(rt::Row row, std::string_view text) override {
-        SetFocus(m_backend.control(row));
-        win32_test::type(m_backend, rt::widen(text));
+    // The button's default action is a click, and a click gives the focus.
+    bool action_moves_focus() const override { return true; }
+
+    void type(std::string_view text) override { win32_test::type(m_backend, rt::widen(text)); }
+
+    void press(Key key) override {
+        const Stroke pressed = stroke(key);
+        watch_for_message_boxes(
+            [&] { win32_test::press(m_backend, pressed.key, pressed.shift, pressed.control); });
     }
 
-    void press(rt::Key key) override {
-        win32_test::MessageBoxWatch watch;
-        win32_test::press(m_backend, virtual_key(key), key == rt::Key::BackTab);
-        for (const std::wstring& box : watch.seen()) m_error_boxes.push_back(rt::narrow(box));
+    void hold(Key key) override {
+        const Stroke held = stroke(key);
+        win32_test::hold(m_backend, held.key, held.shift);
     }
 
-    void hold(rt::Key key) override {
-        win32_test::hold(m_backend, virtual_key(key), key == rt::Key::BackTab);
-    }
-
-    std::optional<rt::Row> focus() const override {
-        for (rt::Row row = 0; row < m_form->size(); ++row)
-            if (m_backend.control(row) == GetFocus()) return row;
-        return std::nullopt;
-    }
+    std::optional<rt::Row> focus() const override { return row_of(GetFocus()); }
 
     bool window_shown() const override {
         return m_backend.window() && IsWindowVisible(m_backend.window());
@@ -90,6 +115,7 @@ public:
         return state == BST_CHECKED ? rt::Checked : rt::Unchecked;
     }
 
+    // Read back with WM_GETTEXT.
     std::string shown_text(rt::Row row) const override {
         return lf_only(rt::narrow(rt::window_text(m_backend.control(row))));
     }
@@ -102,12 +128,18 @@ public:
     }
 
 private:
+    template <typename Action> void watch_for_message_boxes(const Action& action) {
+        win32_test::MessageBoxWatch watch;
+        action();
+        for (const std::wstring& box : watch.seen()) m_error_boxes.push_back(rt::narrow(box));
+    }
+
     // Each live region's change, as the text read from the accessible object
     // of the window that raised it; anything but the form's text box is
     // noted as such.
     static void CALLBACK on_live_region(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child,
                                         DWORD, DWORD) {
-        Win32Harness& self = *hooked;
+        Win32Probe& self = *hooked;
         const std::optional<rt::Row> row = self.row_of(window);
         if (!row || self.m_form->control(*row).kind != rt::ControlKind::TextBox) {
             self.m_announcements.push_back("(not a text box)");
@@ -136,13 +168,7 @@ private:
         return std::nullopt;
     }
 
-    static WORD virtual_key(rt::Key key) {
-        static constexpr WORD keys[] = {VK_TAB,  VK_TAB,   VK_LEFT,   VK_RIGHT, VK_UP,
-                                        VK_DOWN, VK_SPACE, VK_RETURN, VK_ESCAPE};
-        return keys[static_cast<int>(key)];
-    }
-
-    static inline Win32Harness* hooked = nullptr;
+    static inline Win32Probe* hooked = nullptr;
 
     mutable rt::Win32Backend m_backend;
     std::optional<rt::Form> m_form;
@@ -153,8 +179,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<Harness> make_harness() {
-    return std::make_unique<Win32Harness>();
+std::unique_ptr<WindowProbe> make_probe() {
+    return std::make_unique<Win32Probe>();
 }
 
-} // namespace contract
+} // namespace probe

@@ -1,6 +1,5 @@
-#include "runtime/qt/qt_backend.h"
-#include "tests/contract/harness.h"
-#include "tests/contract/test_form.h"
+#include "tests/probe/qt_probe.h"
+
 #include "tests/qt/accessible_action.h"
 
 #include <QAbstractButton>
@@ -11,28 +10,58 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include <gtest/gtest.h>
-
-#include <optional>
-
-namespace contract {
+namespace probe {
 namespace {
 
-class QtHarness final : public Harness {
-public:
-    ~QtHarness() override { m_form.reset(); }
+struct Stroke {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+};
 
-    rt::Form& open(const rt::FormDefinition& definition) override {
-        static QtHarness* current = nullptr;
-        current = this;
-        set_window_probe([] {
-            QWidget* window = current->m_backend.window();
-            return window && window->isVisible();
-        });
-        m_form.emplace(definition, m_backend, "Contract");
+Stroke stroke(Key key) {
+    switch (key) {
+    case Key::Tab:
+        return {Qt::Key_Tab, {}};
+    case Key::BackTab:
+        return {Qt::Key_Backtab, Qt::ShiftModifier};
+    case Key::Left:
+        return {Qt::Key_Left, {}};
+    case Key::Right:
+        return {Qt::Key_Right, {}};
+    case Key::Up:
+        return {Qt::Key_Up, {}};
+    case Key::Down:
+        return {Qt::Key_Down, {}};
+    case Key::Space:
+        return {Qt::Key_Space, {}};
+    case Key::Enter:
+        return {Qt::Key_Return, {}};
+    case Key::Escape:
+        return {Qt::Key_Escape, {}};
+    case Key::Delete:
+        return {Qt::Key_Delete, {}};
+    case Key::Backspace:
+        return {Qt::Key_Backspace, {}};
+    case Key::Paste:
+        return {Qt::Key_V, Qt::ControlModifier};
+    case Key::Cut:
+        return {Qt::Key_X, Qt::ControlModifier};
+    }
+    return {Qt::Key_unknown, {}};
+}
+
+// The Qt window driven through real widget events: clicks go to the window
+// at a control's place, keys to the widget that has the focus, assistive
+// actions through each widget's accessibility interface.
+class QtProbe final : public WindowProbe {
+public:
+    ~QtProbe() override { m_form.reset(); }
+
+    rt::Form& open(const rt::FormDefinition& definition, std::string_view name) override {
+        m_form.emplace(definition, m_backend, name);
         m_form->open();
-        if (m_form->ended()) return *m_form;
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(m_backend.window()));
+        if (!m_form->ended() && !QTest::qWaitForWindowExposed(m_backend.window()))
+            qFatal("the window was never shown");
         return *m_form;
     }
 
@@ -46,34 +75,34 @@ public:
         });
     }
 
-    bool act(rt::Row row) override {
+    void act(rt::Row row) override {
         watch_for_message_boxes([&] { qt_test::act(m_backend.widget(row)); });
-        return true;
     }
 
-    void type(rt::Row row, std::string_view text) override {
-        QWidget* widget = m_backend.widget(row);
-        widget->setFocus();
-        // Key by key, each carrying its text, as a keyboard of any layout sends it.
+    // Key by key, each carrying its text, as a keyboard of any layout sends it.
+    void type(std::string_view text) override {
+        QWidget* target = key_target();
         for (QChar letter : QString::fromUtf8(text.data(), qsizetype(text.size()))) {
             const auto code = static_cast<Qt::Key>(letter.toUpper().unicode());
-            QTest::sendKeyEvent(QTest::Press, widget, code, QString(letter), Qt::NoModifier);
-            QTest::sendKeyEvent(QTest::Release, widget, code, QString(letter), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Press, target, code, QString(letter), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, target, code, QString(letter), Qt::NoModifier);
         }
     }
 
-    void press(rt::Key key) override {
+    void press(Key key) override {
+        const Stroke pressed = stroke(key);
         watch_for_message_boxes(
-            [&] { QTest::keyClick(key_target(), qt_key(key), key_modifiers(key)); });
+            [&] { QTest::keyClick(key_target(), pressed.key, pressed.modifiers); });
     }
 
     // Qt marks the repeats of a held key as auto-repeated presses.
-    void hold(rt::Key key) override {
+    void hold(Key key) override {
+        const Stroke held = stroke(key);
         QWidget* target = key_target();
-        const QString text = key == rt::Key::Space ? QStringLiteral(" ") : QString();
+        const QString text = key == Key::Space ? QStringLiteral(" ") : QString();
         for (const bool repeat : {false, true})
-            QTest::simulateEvent(target, true, qt_key(key), key_modifiers(key), text, repeat);
-        QTest::simulateEvent(target, false, qt_key(key), key_modifiers(key), text, false);
+            QTest::simulateEvent(target, true, held.key, held.modifiers, text, repeat);
+        QTest::simulateEvent(target, false, held.key, held.modifiers, text, false);
     }
 
     std::optional<rt::Row> focus() const override {
@@ -82,7 +111,9 @@ public:
         return std::nullopt;
     }
 
-    bool window_shown() const override { return m_backend.window()->isVisible(); }
+    bool window_shown() const override {
+        return m_backend.window() && m_backend.window()->isVisible();
+    }
     bool shown(rt::Row row) const override { return m_backend.widget(row)->isVisible(); }
 
     std::int16_t shown_value(rt::Row row) const override {
@@ -106,15 +137,8 @@ public:
     std::optional<std::vector<std::string>> announcements() const override { return std::nullopt; }
 
 private:
-    static Qt::Key qt_key(rt::Key key) {
-        static constexpr Qt::Key keys[] = {Qt::Key_Tab,   Qt::Key_Backtab, Qt::Key_Left,
-                                           Qt::Key_Right, Qt::Key_Up,      Qt::Key_Down,
-                                           Qt::Key_Space, Qt::Key_Return,  Qt::Key_Escape};
-        return keys[static_cast<int>(key)];
-    }
-    static Qt::KeyboardModifiers key_modifiers(rt::Key key) {
-        return key == rt::Key::BackTab ? Qt::ShiftModifier : Qt::NoModifier;
-    }
+    friend const rt::QtBackend& probe::qt_window(const WindowProbe& probe);
+
     // Keys go to whatever has the focus, or to the window.
     QWidget* key_target() const {
         QWidget* focused = QApplication::focusWidget();
@@ -143,8 +167,12 @@ private:
 
 } // namespace
 
-std::unique_ptr<Harness> make_harness() {
-    return std::make_unique<QtHarness>();
+const rt::QtBackend& qt_window(const WindowProbe& probe) {
+    return dynamic_cast<const QtProbe&>(probe).m_backend;
 }
 
-} // namespace contract
+std::unique_ptr<WindowProbe> make_probe() {
+    return std::make_unique<QtProbe>();
+}
+
+} // namespace probe
