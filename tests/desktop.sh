@@ -1,5 +1,7 @@
-# Shared by the tests that use a real program in a private desktop: sourced,
-# not run. The caller sets `work` (a scratch folder) and `program_pid`.
+# Shared by the test scripts, above all those that use a real program in a
+# private desktop: sourced, not run. The caller sets `work` (a scratch
+# folder) and `program_pid`. The window's layout, as the form defines it, is
+# in the build folder's window_layout.sh, for a test to source.
 #
 # Sourcing it runs the rest of the test in a process group of its own and
 # ends that whole group when the test ends, however it ends, and every
@@ -29,6 +31,27 @@ if [[ -z ${QUENLOR_TEST_GROUP:-} ]]; then
 fi
 
 source "$(dirname "${BASH_SOURCE[0]}")/wait_for.sh"
+
+# expect <what> <command...>: one check. Says "ok   <what>" when the command
+# succeeds and "FAIL <what>" when it does not, and counts the failures;
+# checks_done then says how many failed, and fails if any did.
+failures=0
+expect() {
+    local what=$1
+    shift
+    if "$@"; then echo "ok   $what"; else echo "FAIL $what"; failures=$((failures + 1)); fi
+}
+checks_done() {
+    echo "$failures failed"
+    [[ $failures -eq 0 ]]
+}
+
+# none_found <lines>: succeeds when there are none; else shows the first few.
+none_found() {
+    [[ -z $1 ]] && return 0
+    head -5 <<<"$1" | sed 's/^/     /'
+    return 1
+}
 
 # Gives the test a session of its own: a runtime folder and HOME under $work,
 # none of the machine's desktop settings, and a session bus, one of:
@@ -137,17 +160,42 @@ wait_for_window() {
     echo "$found"
 }
 
-# Sets client_x, client_y and client_size to the client area of window:
-# where the form's own colour (as #RRGGBB) begins and ends. A frame drawn
-# around it, as Wine draws one with no window manager, lies outside.
-find_client_area() {
-    local window=$1 colour=$2 box
-    import -window "$window" "$work/whole.png" 2>/dev/null || return 1
-    box=$(convert "$work/whole.png" -fill black +opaque "$colour" -fill white -opaque "$colour" \
-        -bordercolor black -border 1 -format '%@' info:)
+# The client area is found in one of two ways. Where the form's colour is
+# known and no frame has it, by that colour: client_area_in, find_client_area
+# and wait_for_client_area. Where a theme may paint the frame as the form,
+# from the window's size: client_area_in_frame.
+
+# client_area_in <picture> <colour>: sets client_x, client_y and client_size
+# to where the form's own colour (as #RRGGBB) begins and ends in the picture.
+client_area_in() {
+    local picture=$1 colour=$2 box
+    box=$(convert "$picture" -fill black +opaque "$colour" -fill white -opaque "$colour" \
+        -bordercolor black -border 1 -format '%@' info: 2>/dev/null) || return 1
     IFS=+ read -r client_size client_x client_y <<<"$box"
     client_x=$((client_x - 1)) # the border added above
     client_y=$((client_y - 1))
+}
+
+# client_area_in of a picture of the window. A frame drawn around the client
+# area, as Wine draws one with no window manager, lies outside.
+find_client_area() {
+    local window=$1 colour=$2
+    import -window "$window" "$work/whole.png" 2>/dev/null || return 1
+    client_area_in "$work/whole.png" "$colour"
+}
+
+# client_area_in_frame <window> <WxH>: sets client_x, client_y and
+# client_size to the client area of that size in the window, which lies
+# centred across the window's width and at its bottom: a frame drawn around
+# it, as Wine draws one with no window manager, is as wide at the sides as at
+# the bottom.
+client_area_in_frame() {
+    local window=$1 geometry width height
+    client_size=$2
+    geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/ *Geometry: *//p')
+    IFS=x read -r width height <<<"$geometry"
+    client_x=$(((width - ${client_size%x*}) / 2))
+    client_y=$((height - ${client_size#*x} - client_x))
 }
 
 # find_client_area once the window has drawn its client area (of the given

@@ -4,7 +4,10 @@ screen reader or switch tool does it: find the window, choose a kind of news,
 tick titles, press the commands with their actions, and read the text box
 back through the bus. Every change must also be announced as an event, and
 a command's result told as an announcement where Qt can (6.8 on; its version
-in QUENLOR_QT_VERSION)."""
+in QUENLOR_QT_VERSION).
+
+usage: atspi_scenario.py <program> <layout>
+  The layout is the build's window_layout.json."""
 
 import os
 import subprocess
@@ -14,11 +17,13 @@ import time
 import pyatspi
 from gi.repository import Gio, GLib
 
-CAPTION = "www.quenlor.example Quenlor"
-BAD = ["Раздяла", "Уволнение", "Забравен рожден ден", "Лоша оценка", "Лошо поведение",
-       "Друга лоша"]
-GOOD = ["Добро отношение", "Благоприятен изход", "Предстоящ празник", "Назначение",
-        "Добра оценка", "Отстъпка/промоция", "Друга добра"]
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.realpath(__file__)), ".."))
+from window_layout import Layout  # noqa: E402
+
+LAYOUT = Layout(sys.argv[2])
+CAPTION = LAYOUT.caption
+BAD = [LAYOUT.text(name) for name in LAYOUT.array("Check1")]
+GOOD = [LAYOUT.text(name) for name in LAYOUT.array("Check2")]
 TEXT_BOX = "Условие на задачата и изведеният избор"
 
 events = []

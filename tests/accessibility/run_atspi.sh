@@ -27,4 +27,4 @@ enable_accessibility() {
 }
 wait_for 30 "the accessibility bus to take IsEnabled" enable_accessibility || exit 1
 
-/usr/bin/python3 "$here/atspi_scenario.py" "$work/prefix/bin/quenlor"
+/usr/bin/python3 "$here/atspi_scenario.py" "$work/prefix/bin/quenlor" "$build/window_layout.json"

@@ -4,7 +4,8 @@
 # box's text against its background (tests/contrast/contrast.py): at start,
 # and with each kind of news chosen. Pictures are left in <screens folder>.
 #
-# usage: check_contrast.sh <theme> <screens folder> <program> [<Wine prefix>]
+# usage: check_contrast.sh <theme> <screens folder> <layout> <program> [<Wine prefix>]
+#   The layout is the build's window_layout.sh.
 #   The Qt program's themes: default; gnome-dark (GTK's dark Adwaita, through
 #   Qt's GTK 3 platform theme); qt6ct-dark; adwaita-dark (Adwaita-qt's
 #   style); breeze-dark (KDE's colours in kdeglobals, read by Qt's KDE theme).
@@ -15,8 +16,9 @@ set -euo pipefail
 
 theme=$1
 screens=$(realpath -m "$2")
-program=$(realpath "$3")
-wine_prefix=${4:+$(realpath -m "$4")}
+source "$3"
+program=$(realpath "$4")
+wine_prefix=${5:+$(realpath -m "$5")}
 here=$(dirname "$(realpath "$0")")
 source "$here/../desktop.sh"
 work=$(mktemp -d)
@@ -78,8 +80,7 @@ else
     "$program" &
 fi
 program_pid=$!
-window=$(timeout 120 xdotool search --sync --name '^www\.quenlor\.example Quenlor$' | head -n1) ||
-    true
+window=$(timeout 120 xdotool search --sync --name "$window_caption_pattern" | head -n1) || true
 [[ -n $window ]] || fail "the window did not open"
 
 # readable <picture> <control>...: a picture of the window now, in which the
@@ -87,8 +88,10 @@ window=$(timeout 120 xdotool search --sync --name '^www\.quenlor\.example Quenlo
 readable() {
     local picture=$1
     shift
+    client_area_in_frame "$window" "$client_area"
     import -window "$window" "$picture" &&
-        /usr/bin/python3 "$here/contrast.py" --form $form $dark "$picture" "$@" >"$work/figures"
+        /usr/bin/python3 "$here/contrast.py" --form $form $dark --at "$client_x,$client_y" \
+            "$window_layout_json" "$picture" "$@" >"$work/figures"
 }
 
 # Measures the named controls until each is readable, while the window
@@ -103,25 +106,25 @@ measure() {
     cat "$work/figures"
 }
 
-# A click at x y of the client area, which lies centred across the window's
-# width and at its bottom: a frame drawn around it, as Wine draws one with no
-# window manager, is as wide at the sides as at the bottom.
+# A click at the middle of a control.
 click() {
-    local geometry width height side
-    geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/ *Geometry: *//p')
-    IFS=x read -r width height <<<"$geometry"
-    side=$(((width - 470) / 2))
-    xdotool mousemove --window "$window" --sync $((side + $1)) $((height - 357 - side + $2)) click 1
+    client_area_in_frame "$window" "$client_area"
+    click_in_client "$window" ${middle[$1]}
 }
 
-checks=()
-for i in 0 1 2 3 4 5; do checks+=("Check1($i)"); done
-goods=()
-for i in 0 1 2 3 4 5 6; do goods+=("Check2($i)"); done
+# The controls shown at start, and the titles of each kind.
+shown=() bad=() good=()
+for name in "${window_controls[@]}"; do
+    case $name in
+    Check1*) bad+=("$name") ;;
+    Check2*) good+=("$name") ;;
+    *) shown+=("$name") ;;
+    esac
+done
 
-measure start Label1 "Option1(0)" "Option1(1)" "Command1(0)" "Command1(1)" Text1
-click 84 41
-measure bad-news "${checks[@]}"
-click 276 41
-measure good-news "${goods[@]}"
+measure start "${shown[@]}"
+click "Option1(0)"
+measure bad-news "${bad[@]}"
+click "Option1(1)"
+measure good-news "${good[@]}"
 echo "PASS: every caption and the text box are readable under $theme"

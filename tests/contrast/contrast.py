@@ -5,42 +5,38 @@ is drawn on. A caption's background is the commonest colour in its area and
 its text the colour in that area that stands out most from it, so that a
 caption that cannot be seen measures 1:1.
 
-usage: contrast.py [--form RRGGBB] [--dark] <picture> <control>...
-  The picture is of the window: its client area alone, or with a frame
-  around it as wide at the sides as at the bottom. Prints each control's
+usage: contrast.py [--form RRGGBB] [--dark] [--at X,Y] <layout> <picture> <control>...
+  The layout is the build's window_layout.json; the picture is of the
+  window, its client area at X,Y (0,0 unless given). Prints each control's
   figure and exits 1 when any is under 4.5:1. A control is Label1, Text1,
   Option1(0), Command1(1), Check2(6) and so on.
   --form: the colour the form's background must have, and --dark: the text
   box must be dark with light text; both show that the theme took effect."""
 
 import argparse
+import os
+import sys
 from collections import Counter
 
 from PIL import Image
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.realpath(__file__)), ".."))
+from window_layout import Layout  # noqa: E402
+
 MINIMUM = 4.5  # AA for text under 18 points
-CLIENT_SIZE = (470, 357)
-
-# Each control's place in the client area at 96 dpi: left, top, width, height.
-PLACES = {"Label1": (64, 0, 305, 25), "Text1": (8, 232, 449, 121),
-          "Option1(0)": (24, 32, 121, 19), "Option1(1)": (216, 32, 121, 19),
-          "Command1(0)": (384, 40, 81, 25), "Command1(1)": (384, 152, 81, 25)}
-for i in range(6):
-    PLACES[f"Check1({i})"] = (24, 64 + 24 * i, 169, 19)
-for i in range(7):
-    PLACES[f"Check2({i})"] = (216, 64 + 24 * i, 161, 19)
 
 
-def caption_area(name):
+def caption_area(layout, name):
     """Where a control's caption or text lies: clear of an option button's or
     check box's mark, of a button's edge and of a text box's frame and
     scroll bar."""
-    left, top, width, height = PLACES[name]
-    if name.startswith(("Option", "Check")):
+    left, top, width, height = layout.places[name]
+    kind = layout.controls[name]["kind"]
+    if kind in ("option", "check"):
         return left + 20, top, width - 20, height
-    if name.startswith("Command"):
+    if kind == "command":
         return left + 5, top + 5, width - 10, height - 10
-    if name.startswith("Text"):
+    if kind == "text":
         return left + 3, top + 3, width - 6 - 20, height - 6
     return left, top, width, height
 
@@ -58,9 +54,9 @@ def ratio(first, second):
     return (light + 0.05) / (dark + 0.05)
 
 
-def measure(picture, name, origin=(0, 0)):
+def measure(picture, layout, name, origin=(0, 0)):
     """The caption's contrast ratio, its text colour and its background."""
-    left, top, width, height = caption_area(name)
+    left, top, width, height = caption_area(layout, name)
     x0, y0 = origin[0] + left, origin[1] + top
     pixels = Counter(picture.getpixel((x, y))[:3]
                      for x in range(x0, x0 + width) for y in range(y0, y0 + height))
@@ -73,11 +69,11 @@ def hex_colour(colour):
     return "#%02x%02x%02x" % colour
 
 
-def check(picture, names, origin=(0, 0)):
+def check(picture, layout, names, origin=(0, 0)):
     """Prints each control's figure; returns those under the minimum."""
     failing = []
     for name in names:
-        value, text, background = measure(picture, name, origin)
+        value, text, background = measure(picture, layout, name, origin)
         good = value >= MINIMUM
         print(f"{'ok  ' if good else 'FAIL'} {name:12} {value:5.2f}:1  "
               f"{hex_colour(text)} on {hex_colour(background)}", flush=True)
@@ -90,20 +86,23 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--form")
     parser.add_argument("--dark", action="store_true")
+    parser.add_argument("--at", default="0,0")
+    parser.add_argument("layout")
     parser.add_argument("picture")
     parser.add_argument("controls", nargs="+")
     arguments = parser.parse_args()
+    layout = Layout(arguments.layout)
     picture = Image.open(arguments.picture).convert("RGB")
-    side = (picture.width - CLIENT_SIZE[0]) // 2
-    origin = (side, picture.height - CLIENT_SIZE[1] - side)
-    failing = check(picture, arguments.controls, origin)
+    origin = tuple(int(n) for n in arguments.at.split(","))
+    failing = check(picture, layout, arguments.controls, origin)
     if arguments.form:
-        form = picture.getpixel((origin[0] + 463, origin[1] + 200))
+        # A point of the form clear of every control, near its right edge.
+        form = picture.getpixel((origin[0] + layout.client[0] - 7, origin[1] + 200))
         if hex_colour(form) != "#" + arguments.form.lower():
             print(f"FAIL the form is {hex_colour(form)}, not #{arguments.form.lower()}")
             failing.append("form")
     if arguments.dark:
-        _, text, background = measure(picture, "Text1", origin)
+        _, text, background = measure(picture, layout, "Text1", origin)
         if luminance(background) >= luminance(text):
             print(f"FAIL the text box is not dark: {hex_colour(text)} on {hex_colour(background)}")
             failing.append("dark")

@@ -4,10 +4,12 @@
 # in a line of its own and ends with status 2, not by a signal. Where the
 # display named cannot be opened, the toolkit's own messages follow the line.
 #
-# usage: check_display_loss.sh <program> open|lost
+# usage: check_display_loss.sh <program> open|lost <layout>
+#   The layout is the build's window_layout.sh.
 set -uo pipefail
 program=$(realpath "$1")
 what=$2
+source "$3"
 here=$(dirname "$(realpath "$0")")
 source "$here/../desktop.sh"
 work=$(mktemp -d)
@@ -17,9 +19,8 @@ trap 'rm -rf "$work"' EXIT
 # No session bus, as over ssh: losing the display must not hang on one.
 start_private_display 800x600 refused
 mkdir -m 700 "$work/empty"
-failures=0
-# expect <what> <line wanted on standard error> <status>
-expect() {
+# expect_said <what> <line wanted on standard error> <status>
+expect_said() {
     local said lines
     said=$(cat "$work/said")
     lines=$(grep -c . "$work/said")
@@ -48,7 +49,7 @@ expect_first() {
 
 if [[ $what == open ]]; then
     "${unset_all[@]}" "$program" 2>"$work/said"
-    expect "no display" "$no_display" $?
+    expect_said "no display" "$no_display" $?
     # A display number no X server has: far above the highest in use, where
     # no server that picks the lowest free number (-displayfd) will come.
     highest=$(find /tmp/.X11-unix -name 'X[0-9]*' 2>/dev/null | sed 's/.*X//' | sort -n | tail -n1)
@@ -58,8 +59,7 @@ if [[ $what == open ]]; then
     "${unset_all[@]}" DISPLAY="$DISPLAY" QT_QPA_PLATFORM=wayland "$program" 2>"$work/said"
     expect_first "Wayland asked for, only X there" \
         "Quenlor: cannot open a window on the Wayland display wayland-0" $?
-    echo "$failures failed"
-    [[ $failures -eq 0 ]]
+    checks_done
     exit
 fi
 
@@ -70,7 +70,7 @@ lost_under_open_window() {
     $3
     if wait_for_exit 10; then
         ${4:-:}
-        expect "$1" "$2" "$status"
+        expect_said "$1" "$2" "$status"
     else
         echo "FAIL $1: the program did not end"
         failures=$((failures + 1))
@@ -79,7 +79,7 @@ lost_under_open_window() {
 
 "$program" 2>"$work/said" &
 program_pid=$!
-wait_for_window '^www\.quenlor\.example Quenlor$' 60 >/dev/null || exit 1
+wait_for_window "$window_caption_pattern" 60 >/dev/null || exit 1
 lost_under_open_window "the X server went away" "Quenlor: lost the connection to the X display" \
     stop_private_display
 
@@ -99,5 +99,4 @@ without_protocol() { grep -v '^\[' "$work/log" | grep -v '^ ' >"$work/said"; }
 lost_under_open_window "the compositor went away" "Quenlor: lost the connection to the Wayland display" \
     end_weston without_protocol
 
-echo "$failures failed"
-[[ $failures -eq 0 ]]
+checks_done

@@ -6,16 +6,12 @@
 # usage: check_install.sh <build folder>
 set -uo pipefail
 
+source "$(dirname "$(realpath "$0")")/../desktop.sh"
+
 build=$1
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 id=example.quenlor.quenlor
-failures=0
-expect() {
-    local what=$1
-    shift
-    if "$@"; then echo "ok   $what"; else echo "FAIL $what"; failures=$((failures + 1)); fi
-}
 # The width and height of a PNG, from its header.
 png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{ print $3*256+$4 "x" $7*256+$8 }'; }
 
@@ -32,5 +28,4 @@ done
 expect "scalable icon" grep -q '<svg' "$share/icons/hicolor/scalable/apps/$id.svg"
 expect "the entry starts the installed program" grep -qx 'Exec=quenlor' "$share/applications/$id.desktop"
 expect "the entry names the window's class" grep -qx "StartupWMClass=$id" "$share/applications/$id.desktop"
-echo "$failures failed"
-[[ $failures -eq 0 ]]
+checks_done

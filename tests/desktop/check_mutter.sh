@@ -95,7 +95,7 @@ x11)
     # The keys went before the other client's requests, which mutter has handled.
     check_x11_given_back "full screen and maximise by mutter's keys" "$from"
     never_taken_as_refused "full screen and maximise by mutter's keys and another client" \
-        "$(x11_states_given_back "$from")" 470x357
+        "$(x11_states_given_back "$from")" "$client_area"
     xdotool key alt+F4
     ended_by Alt+F4
     ;;

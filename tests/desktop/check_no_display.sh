@@ -3,9 +3,11 @@
 # toolkit error: it says in one line where to see the window, over VNC
 # bound to the loopback only, and the window is there.
 #
-# usage: check_no_display.sh <program> <source folder>
+# usage: check_no_display.sh <program> <source folder> <layout>
+#   The layout is the build's window_layout.sh.
 set -uo pipefail
 program=$(realpath "$1")
+source "$3"
 here=$(dirname "$(realpath "$0")")
 source "$here/../desktop.sh"
 work=$(mktemp -d)
@@ -28,7 +30,7 @@ wait_for 30 "the program to start" program_running || exit 1
 # the toolkit's comes before it is shown.
 DISPLAY=$(tr '\0' '\n' <"/proc/$program_pid/environ" | sed -n 's/^DISPLAY=//p')
 export DISPLAY
-wait_for_window '^www\.quenlor\.example Quenlor$' 30 >/dev/null || exit 1
+wait_for_window "$window_caption_pattern" 30 >/dev/null || exit 1
 cat "$work/said"
 [[ $(grep -c . "$work/said") -eq 1 ]] || fail "it said more than one line"
 listening=$(ss -ltnH "sport = :$port" | awk '{ print $4 }')

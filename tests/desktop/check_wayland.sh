@@ -12,17 +12,12 @@ build=$(realpath "$1")
 here=$(dirname "$(realpath "$0")")
 source "$here/../desktop.sh"
 source "$here/wayland.sh"
+source "$build/window_layout.sh"
 work=$(mktemp -d)
 screens="$build/wayland-screens"
 mkdir -p "$screens"
 program_pid=
 trap 'rm -rf "$work"' EXIT
-failures=0
-expect() {
-    local what=$1
-    shift
-    if "$@"; then echo "ok   $what"; else echo "FAIL $what"; failures=$((failures + 1)); fi
-}
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 # A session bus of its own, as a Wayland desktop session has.
 start_private_display 1280x1024 own
@@ -34,17 +29,10 @@ colour_at() {
         cut -c1-6 | sed 's/^/#/'
 }
 shoot() { import -window root -crop "$((600 * scale))x$((500 * scale))+0+0" +repage "$work/screen.png"; }
-# The client area: where the form's colour begins and ends in the picture.
-find_client() {
-    shoot
-    local box
-    box=$(convert "$work/screen.png" -fill black +opaque '#C0C0FF' -fill white -opaque '#C0C0FF' \
-        -format '%@' info: 2>/dev/null)
-    IFS=+ read -r client_size client_x client_y <<<"$box"
-}
-# find_client until the client area is as given: size and, when given, place.
+# The client area on the screen is as given: size and, when given, place.
 client_is() {
-    find_client
+    shoot
+    client_area_in "$work/screen.png" "$form_colour" || return 1
     [[ $client_size == "$1" && (-z ${2:-} || "$client_x,$client_y" == "$2") ]]
 }
 
@@ -54,12 +42,13 @@ for scale in 1 2; do
     env -u DISPLAY WAYLAND_DISPLAY="$weston_socket" WAYLAND_DEBUG=1 "$work/prefix/bin/quenlor" \
         2>"$log" &
     program_pid=$!
-    size=$((470 * scale))x$((357 * scale))
+    width=$((${client_area%x*} * scale))
+    size=${width}x$((${client_area#*x} * scale))
     wait_for 60 "the client area of $size on the screen" client_is "$size" ||
         expect "the window is shown ($client_size)" false
     requests() { grep -o -- "-> xdg_toplevel[@#][0-9]*\.$1([^)]*)" "$log" | sed 's/^-> xdg_toplevel[@#][0-9]*\.//'; }
     expect "app id is the desktop entry's" test "$(requests set_app_id)" = 'set_app_id("example.quenlor.quenlor")'
-    expect "title" test "$(requests set_title)" = 'set_title("www.quenlor.example Quenlor")'
+    expect "title" test "$(requests set_title)" = "set_title(\"$window_caption\")"
     min=$(requests set_min_size | tail -n1) max=$(requests set_max_size | tail -n1)
     min=${min#set_min_size} max=${max#set_max_size}
     expect "not resizable: minimum size ${min:-(none asked)} is the maximum ${max:-(none asked)}" \
@@ -84,7 +73,7 @@ for scale in 1 2; do
     # decoration has minimise and maximise, and the bar itself twice.
     before="$client_x,$client_y"
     bar_y=$((client_y - 12 * scale))
-    right=$((client_x + 470 * scale))
+    right=$((client_x + width))
     # Nothing is clicked before the program knows the pointer is over it.
     pointer_into $((client_x + 200 * scale)) $((client_y + 200 * scale)) ||
         expect "the pointer entered the window" false
@@ -112,5 +101,4 @@ for scale in 1 2; do
     expect "nothing on standard error but the protocol log" bash -c "! grep -v '^\[' '$log' | grep -q ."
     stop_weston
 done
-echo "$failures failed"
-[[ $failures -eq 0 ]]
+checks_done

@@ -5,11 +5,11 @@
 
 build=$(realpath "$1")
 session=$2
+source "$build/window_layout.sh"
 work=$(mktemp -d)
 program_pid=
 compositor_pid=
 spy_pid=
-failures=0
 desktop_id=example.quenlor.quenlor
 cleanup() {
     local pid
@@ -26,12 +26,6 @@ unset QT_QPA_PLATFORM
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 program=$work/prefix/bin/quenlor
 log=$work/program.log
-
-expect() {
-    local what=$1
-    shift
-    if "$@"; then echo "ok   $what"; else echo "FAIL $what"; failures=$((failures + 1)); fi
-}
 
 now_ms() { date +%s%3N; }
 
@@ -63,8 +57,7 @@ ended_by() {
 
 finish() {
     expect "nothing on standard error but the protocol log" bash -c "! grep -v '^\[' '$log' | grep -q ."
-    echo "$failures failed"
-    [[ $failures -eq 0 ]]
+    checks_done
 }
 
 # --- Wayland: the protocol log of WAYLAND_DEBUG=1.
@@ -198,7 +191,7 @@ check_x11_given_back() {
 # The client area, its frame and its names, before anything is asked.
 check_x11_window() {
     geometry=$(x11_geometry)
-    expect "client area 470x357 ($geometry)" test "${geometry#* }" = 470x357
+    expect "client area $client_area ($geometry)" test "${geometry#* }" = "$client_area"
     local extents
     extents=$(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= //')
     expect "one title bar, the window manager's (frame extents $extents)" \

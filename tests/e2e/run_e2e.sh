@@ -20,6 +20,7 @@ case $mode in
 esac
 here=$(dirname "$(realpath "$0")")
 source "$here/../desktop.sh"
+source "$build/window_layout.sh"
 work=$(mktemp -d)
 screens="$build/e2e-screens"
 mkdir -p "$screens"
@@ -48,7 +49,7 @@ else
     "$program" 2>"$work/stderr" &
 fi
 program_pid=$!
-window=$(wait_for_window '^www\.quenlor\.example Quenlor$' 120) ||
+window=$(wait_for_window "$window_caption_pattern" 120) ||
     fail "the window did not open; the program said: $(cat "$work/stderr")"
 
 if [[ -z $wine ]]; then
@@ -59,18 +60,16 @@ if [[ -z $wine ]]; then
     done
 fi
 
-wait_for_client_area "$window" '#C0C0FF' 470x357 || fail "the client area is not 470x357"
+wait_for_client_area "$window" "$form_colour" "$client_area" ||
+    fail "the client area is not $client_area"
 
-# Places in the window's client area, in pixels, of the controls used here.
-bad_news="84 41"
-good_news="276 41"
-show_summary="424 52"
-clear="424 164"
-text_box="200 300"
-bad_title() { echo "108 $((64 + 24 * $1 + 9))"; }
-good_title() { echo "296 $((64 + 24 * $1 + 9))"; }
-
-click() { click_in_client "$window" $1; }
+# A click at the middle of a control.
+click() { click_in_client "$window" ${middle[$1]}; }
+bad_news="Option1(0)"
+good_news="Option1(1)"
+show_summary="Command1(0)"
+clear="Command1(1)"
+text_box="Text1"
 
 screenshot() { import -window "$window" "$screens/$1.png"; }
 
@@ -93,7 +92,11 @@ copy_text_box() {
 }
 
 # The titles and option buttons, above the text box, as a picture.
-choices_picture() { import -window "$window" -crop "470x230+$client_x+$client_y" +repage "$work/$1.png"; }
+read -r _ text_box_top _ <<<"${place[Text1]}"
+choices_picture() {
+    import -window "$window" -crop "${client_area%x*}x$((text_box_top - 2))+$client_x+$client_y" \
+        +repage "$work/$1.png"
+}
 
 expect_text() {
     local expected=$1 actual
@@ -111,19 +114,19 @@ statement=$(copy_text_box)
 # once the program has handled the clicks (the copy after them), the choices
 # look as they did.
 choices_picture before
-click "$(bad_title 0)"
-click "$(good_title 3)"
+click "Check1(0)"
+click "Check2(3)"
 [[ $(copy_text_box) == "$statement" ]] || fail "the text changed on clicks where no title is"
 choices_picture after
 changed=$(compare -metric AE "$work/before.png" "$work/after.png" null: 2>&1) || true
 [[ ${changed%% *} == 0 ]] || fail "clicks where hidden titles are changed $changed pixels of the choices"
 
 click "$bad_news"
-click "$(bad_title 0)"
-click "$(bad_title 3)"
+click "Check1(0)"
+click "Check1(3)"
 screenshot bad-news
 click "$good_news"
-click "$(good_title 3)"
+click "Check2(3)"
 screenshot good-news
 click "$show_summary"
 screenshot summary

@@ -12,6 +12,8 @@
 # usage: check_elf.sh <build folder> <hardening_probe>
 set -uo pipefail
 
+source "$(dirname "$(realpath "$0")")/../desktop.sh"
+
 build=$1
 probe=$2
 prefix=$(mktemp -d)
@@ -19,12 +21,6 @@ trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null || exit 1
 program=$prefix/bin/quenlor
 
-failures=0
-expect() {
-    local what=$1
-    shift
-    if "$@"; then echo "ok   $what"; else echo "FAIL $what"; failures=$((failures + 1)); fi
-}
 # One line of a hardening-check report: verdict <report> <property>
 verdict() { sed -n "s/^ $2: //p" <<<"$1"; }
 says() { [[ $(verdict "$1" "$2") == $3 ]]; }
@@ -108,5 +104,4 @@ else
     expect "the mark is lost to the C library's start files alone" start_files_unmarked
 fi
 
-echo "$failures failed"
-[[ $failures -eq 0 ]]
+checks_done

@@ -13,5 +13,5 @@ if ls "$work/site" | grep -v '^index\.' | grep -q '\.html$'; then
     echo "FAIL a page other than the program's was installed"
     exit 1
 fi
-/usr/bin/python3 "$2" "$work/site" chromium 1 summary_and_clearing
+/usr/bin/python3 "$2" "$work/site" "$1/window_layout.json" chromium 1 summary_and_clearing
 echo "ok   the installed page works from its own folder"

@@ -90,7 +90,7 @@ TEST_F(Accessibility, TheOptionButtonsAreOneGroupNamedByTheHeading) {
 
 TEST_F(Accessibility, TheHeadingDescribesTheWindow) {
     QAccessibleInterface* window = accessible(backend.window());
-    EXPECT_EQ(window->text(QAccessible::Name), QStringLiteral("www.quenlor.example Quenlor"));
+    EXPECT_EQ(window->text(QAccessible::Name).toStdString(), quenlor::form().window.caption);
     EXPECT_EQ(window->text(QAccessible::Description), QStringLiteral("Избор на тип и вид новина"));
 }
 

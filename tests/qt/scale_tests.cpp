@@ -25,12 +25,13 @@ TEST(QuenlorWindowScale, EveryRectangleScalesWithTheScreen) {
     EXPECT_DOUBLE_EQ(backend.window()->windowHandle()->devicePixelRatio(), factor);
 
     const QImage image = backend.window()->grab().toImage();
-    EXPECT_EQ(image.size(), QSize(std::lround(470 * factor), std::lround(357 * factor)))
+    EXPECT_EQ(image.size(), QSize(std::lround(expected::client_width() * factor),
+                                  std::lround(expected::client_height() * factor)))
         << "drawn at the screen's resolution";
     for (const expected::Place& place : expected::places()) {
         QWidget* widget = backend.widget(form.find(place.array, rt::Index(place.index)).value());
         const QRect device(widget->geometry().topLeft() * factor, widget->size() * factor);
-        const std::string name = std::string(place.array) + std::to_string(place.index);
+        const std::string name = place.array + std::to_string(place.index);
         EXPECT_EQ(device,
                   QRect(std::lround(place.left * factor), std::lround(place.top * factor),
                         std::lround(place.width * factor), std::lround(place.height * factor)))

@@ -59,10 +59,11 @@ protected:
 
 TEST_F(QuenlorWindow, IsAFixedWindowWithItsCaptionIconAndOnlyACloseBox) {
     QWidget* window = backend.window();
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("www.quenlor.example Quenlor"));
-    EXPECT_EQ(window->size(), QSize(470, 357));
-    EXPECT_EQ(window->minimumSize(), QSize(470, 357));
-    EXPECT_EQ(window->maximumSize(), QSize(470, 357));
+    const QSize client(expected::client_width(), expected::client_height());
+    EXPECT_EQ(window->windowTitle().toStdString(), expected::window().caption);
+    EXPECT_EQ(window->size(), client);
+    EXPECT_EQ(window->minimumSize(), client);
+    EXPECT_EQ(window->maximumSize(), client);
     const Qt::WindowFlags flags = window->windowFlags();
     EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
     EXPECT_TRUE(flags.testFlag(Qt::WindowSystemMenuHint));
@@ -73,7 +74,7 @@ TEST_F(QuenlorWindow, IsAFixedWindowWithItsCaptionIconAndOnlyACloseBox) {
 
 TEST_F(QuenlorWindow, EveryControlIsAtItsPlace) {
     for (const expected::Place& place : expected::places())
-        EXPECT_EQ(widget(place.array, place.index)->geometry(),
+        EXPECT_EQ(widget(place.array.c_str(), place.index)->geometry(),
                   QRect(place.left, place.top, place.width, place.height))
             << place.array << "(" << place.index << ")";
 }

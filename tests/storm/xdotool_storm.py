@@ -5,49 +5,45 @@ model of the window after every action. The window is read from its pixels
 (which kind is chosen, which titles are shown and ticked) and, after each
 command, the text box through Ctrl+A, Ctrl+C and the clipboard.
 
-usage: xdotool_storm.py <program> [actions] [seed]
+usage: xdotool_storm.py <layout> <program> [actions] [seed]
+  The layout is the build's window_layout.json.
 (QUENLOR_STORM_ACTIONS and QUENLOR_STORM_SEED, when set, take precedence.)
 """
 import os
 import random
+import re
 import subprocess
 import sys
 import tempfile
 import time
 
-BAD = ["Раздяла", "Уволнение", "Забравен рожден ден", "Лоша оценка", "Лошо поведение",
-       "Друга лоша"]
-GOOD = ["Добро отношение", "Благоприятен изход", "Предстоящ празник", "Назначение",
-        "Добра оценка", "Отстъпка/промоция", "Друга добра"]
-TEXT, BAD_NEWS, GOOD_NEWS, SHOW, CLEAR, FIRST_TITLE, HEADING = 0, 1, 2, 3, 4, 5, 18
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.realpath(__file__)), ".."))
+from window_layout import Layout  # noqa: E402
+
+LAYOUT = Layout(sys.argv[1])
+TITLES = LAYOUT.array("Check1") + LAYOUT.array("Check2")
+BAD = [LAYOUT.text(name) for name in LAYOUT.array("Check1")]
+GOOD = [LAYOUT.text(name) for name in LAYOUT.array("Check2")]
+# The targets of a click, the heading last: the model's own order.
+TARGETS = ["Text1", "Option1(0)", "Option1(1)", "Command1(0)", "Command1(1)"] + TITLES + ["Label1"]
+TEXT, BAD_NEWS, GOOD_NEWS, SHOW, CLEAR, FIRST_TITLE, HEADING = 0, 1, 2, 3, 4, 5, len(TARGETS) - 1
 KEYS = ["Tab", "shift+Tab", "space", "Return", "Escape", "Delete", "BackSpace", "ctrl+v",
         "ctrl+x", "Left", "Right", "Up", "Down"]
 
 
 def place(target):
     """The middle of a target's place in the client area, in pixels."""
-    if target == TEXT:
-        return 232, 292
-    if target in (BAD_NEWS, GOOD_NEWS):
-        return (84 if target == BAD_NEWS else 276), 41
-    if target in (SHOW, CLEAR):
-        return 424, (52 if target == SHOW else 164)
-    if target == HEADING:
-        return 216, 12
-    title = target - FIRST_TITLE
-    if title < 6:
-        return 108, 64 + 24 * title + 9
-    return 296, 64 + 24 * (title - 6) + 9
+    return LAYOUT.middle(TARGETS[target])
 
 
 class Model:
     """What the person should see; written from the program's rules."""
 
     def __init__(self):
-        self.chosen, self.ticked, self.text, self.focus = 0, [False] * 13, None, TEXT
+        self.chosen, self.ticked, self.text, self.focus = 0, [False] * len(TITLES), None, TEXT
 
     def shown(self, title):
-        return self.chosen == (1 if title < 6 else 2)
+        return self.chosen == (1 if title < len(BAD) else 2)
 
     def can_focus(self, target):
         if target == HEADING:
@@ -59,10 +55,10 @@ class Model:
             self.chosen = 1 if target == BAD_NEWS else 2
         elif target == SHOW:
             lines = ["Вие избрахте: Лоша новина:"] + [t + ";" for t, on in zip(BAD, self.ticked) if on]
-            lines += ["Добра новина:"] + [t + ";" for t, on in zip(GOOD, self.ticked[6:]) if on]
+            lines += ["Добра новина:"] + [t + ";" for t, on in zip(GOOD, self.ticked[len(BAD):]) if on]
             self.text = "".join(line + "\n" for line in lines)
         elif target == CLEAR:
-            self.text, self.ticked = "Направете своя избор!\n", [False] * 13
+            self.text, self.ticked = "Направете своя избор!\n", [False] * len(TITLES)
         elif target >= FIRST_TITLE and target != HEADING:
             self.ticked[target - FIRST_TITLE] = not self.ticked[target - FIRST_TITLE]
 
@@ -109,14 +105,17 @@ def dark(pixel):
 
 
 def observe(pixel):
-    """Chosen kind, and each title's (shown, ticked), from the pixels."""
-    bad = all(dark(pixel(x, y)) for x in (30, 31) for y in (40, 41))
-    good = all(dark(pixel(x + 192, y)) for x in (30, 31) for y in (40, 41))
+    """Chosen kind, and each title's (shown, ticked), from the pixels: an
+    option button's dot, a title's colour at its right end and its tick."""
+    def chosen_option(name):
+        left, top, _, _ = LAYOUT.places[name]
+        return all(dark(pixel(x, y)) for x in (left + 6, left + 7) for y in (top + 8, top + 9))
+    bad, good = chosen_option("Option1(0)"), chosen_option("Option1(1)")
     chosen = 3 if bad and good else (2 if good else (1 if bad else 0))
     titles = []
-    for title in range(13):
-        left, top, width = (24, 64 + 24 * title, 169) if title < 6 else (216, 64 + 24 * (title - 6), 161)
-        shown = pixel(left + width - 3, top + 9) != (192, 192, 255)
+    for name in TITLES:
+        left, top, width, _ = LAYOUT.places[name]
+        shown = pixel(left + width - 3, top + 9) != LAYOUT.colour
         ticked = any(dark(pixel(x, y)) for x in range(left + 4, left + 12)
                      for y in range(top + 5, top + 14))
         titles.append((shown, ticked and shown))
@@ -124,11 +123,11 @@ def observe(pixel):
 
 
 def main():
-    program = sys.argv[1]
+    program = sys.argv[2]
     # QUENLOR_STORM_ACTIONS and QUENLOR_STORM_SEED set length and seed, as
     # for every storm.
-    count = int(os.environ.get("QUENLOR_STORM_ACTIONS", sys.argv[2] if len(sys.argv) > 2 else 2000))
-    seed = int(os.environ.get("QUENLOR_STORM_SEED", sys.argv[3] if len(sys.argv) > 3 else 20261208))
+    count = int(os.environ.get("QUENLOR_STORM_ACTIONS", sys.argv[3] if len(sys.argv) > 3 else 2000))
+    seed = int(os.environ.get("QUENLOR_STORM_SEED", sys.argv[4] if len(sys.argv) > 4 else 20261208))
     work = tempfile.mkdtemp()
     os.makedirs(os.path.join(work, "home"))
     read, write = os.pipe()
@@ -164,8 +163,8 @@ def main():
                                   capture_output=True, text=True).stdout
 
         window = x("search", "--sync", "--onlyvisible", "--name",
-                   r"^www\.quenlor\.example Quenlor$").split()[0]
-        start = (0, [(False, False)] * 13)
+                   "^" + re.escape(LAYOUT.caption) + "$").split()[0]
+        start = (0, [(False, False)] * len(TITLES))
         if settles(start, 30) != start:
             print("xdotool storm: the window never showed its start")
             return 1
@@ -175,7 +174,7 @@ def main():
         for index in range(count):
             roll = rng.randrange(30)
             if roll < 20:
-                target = rng.randrange(19)
+                target = rng.randrange(len(TARGETS))
                 action = f"click {target}"
                 x("mousemove", "--window", window, *map(str, place(target)), "click", "1")
                 model.click(target)
@@ -188,7 +187,8 @@ def main():
                 action = "type"
                 x("type", "xy")
             counts[action.split()[0]] = counts.get(action.split()[0], 0) + 1
-            expected = [(model.shown(t), model.ticked[t] and model.shown(t)) for t in range(13)]
+            expected = [(model.shown(t), model.ticked[t] and model.shown(t))
+                        for t in range(len(TITLES))]
             chosen, titles = settles((model.chosen, expected), 5)
             problem = None
             if chosen != model.chosen or titles != expected:

@@ -3,7 +3,7 @@
 what a person does to the window before the program has taken it, the font's
 glyphs, the page offline and updated, and its installability.
 
-usage: page_start_tests.py <page folder> <case> [<engine>]
+usage: page_start_tests.py <page folder> <window layout> <case> [<engine>]
   The offline case runs in any engine (browser.py), the others in Chromium."""
 
 import json
@@ -15,16 +15,17 @@ from pathlib import Path
 
 from browser import launch
 from page_server import Server
-from page_tests import BAD, GOOD, ORANGE, Page, check, failures
+from page_tests import Page, check, failures
+from window_layout import Layout  # on the path that page_tests sets
 
 STARTED = "window.Module && Module.quenlor"
 ROOT = Path(__file__).resolve().parent.parent.parent
 
 
-def input_before_start(browser, server):
+def input_before_start(browser, server, layout):
     """The program's code is held back while the window already shows: a
     choice, a tick and a press made then all count once the program starts."""
-    page = Page(browser, 1)
+    page = Page(browser, 1, layout)
     browser.send("Fetch.enable", patterns=[{"urlPattern": "*/index.wasm", "requestStage": "Request"}])
     browser.send("Page.navigate", url=server.url)
     held = browser.wait_event("Fetch.requestPaused")
@@ -42,15 +43,16 @@ def input_before_start(browser, server):
     browser.wait_for(STARTED)
     check(page.text() == "Вие избрахте: Лоша новина:\nУволнение;\nДобра новина:\n",
           f"the tick and the press are carried out once it starts: {page.text()!r}")
-    check(page.colours([(190, 64 + 24 * i + 16) for i in range(6)]) == [ORANGE] * 6,
+    bad = layout.array("Check1")
+    check(page.title_colours(bad) == [layout.back_colour(name) for name in bad],
           "the choice shows the bad news titles")
 
 
-def every_glyph_in_the_font(browser, server):
+def every_glyph_in_the_font(browser, server, layout):
     """Every text the window can show is drawn from the page's own font: the
     browser reports which font drew each node's glyphs."""
     browser.open(server.url)
-    page = Page(browser, 1)
+    page = Page(browser, 1, layout)
     browser.send("DOM.enable")
     browser.send("CSS.enable")
     drawn, other = 0, set()
@@ -69,8 +71,8 @@ def every_glyph_in_the_font(browser, server):
     fonts_in_window()  # the exercise, the headings, the buttons
     for option, boxes in (("Option1(0)", "Check1"), ("Option1(1)", "Check2")):
         page.click(option)
-        for i in range(len(BAD if boxes == "Check1" else GOOD)):
-            page.click(f"{boxes}({i})")
+        for name in layout.array(boxes):
+            page.click(name)
         fonts_in_window()  # that kind's titles
     page.click("Command1(0)")
     fonts_in_window()  # the longest summary
@@ -79,11 +81,11 @@ def every_glyph_in_the_font(browser, server):
     check(drawn > 1000 and not other, f"{drawn} glyphs from the page's font, others from {other}")
 
 
-def offline_and_updated(browser, server, folder):
+def offline_and_updated(browser, server, layout, folder):
     """A second visit works with the network gone; with it back, an updated
     page replaces the kept one. The server going off the network stands for
     the network gone, the same for every engine."""
-    page = Page(browser, 1)
+    page = Page(browser, 1, layout)
     browser.open(server.url)
     browser.wait_for("!!navigator.serviceWorker.controller")
 
@@ -116,7 +118,7 @@ def offline_and_updated(browser, server, folder):
           "the updated page replaced the kept one")
 
 
-def installable(browser, server):
+def installable(browser, server, _):
     browser.open(server.url)
     errors = browser.send("Page.getInstallabilityErrors")["installabilityErrors"]
     check(errors == [], f"no installability errors: {errors}")
@@ -126,18 +128,18 @@ def installable(browser, server):
 
 
 def main():
-    folder, case = Path(sys.argv[1]), sys.argv[2]
-    engine = sys.argv[3] if len(sys.argv) > 3 else "chromium"
+    folder, layout, case = Path(sys.argv[1]), Layout(sys.argv[2]), sys.argv[3]
+    engine = sys.argv[4] if len(sys.argv) > 4 else "chromium"
     # A copy of the page, which the update case changes.
     copy = Path(tempfile.mkdtemp(prefix="quenlor-page-"))
     shutil.copytree(folder, copy, dirs_exist_ok=True)
     server = Server(copy)
-    browser = launch(engine, width=470, height=357)
+    browser = launch(engine, width=layout.client[0], height=layout.client[1])
     try:
         if case == "offline_and_updated":
-            offline_and_updated(browser, server, copy)
+            offline_and_updated(browser, server, layout, copy)
         else:
-            globals()[case](browser, server)
+            globals()[case](browser, server, layout)
         errors = browser.errors()
         check(not errors, f"nothing on the console: {errors}")
     finally:

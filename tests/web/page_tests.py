@@ -6,57 +6,45 @@ accessibility tree tells a screen reader. The same checks for every engine
 (browser.py); where an engine gives automation no way to a step, the check
 says so and is left out for it.
 
-usage: page_tests.py <page folder> <engine> <scale> <case>..."""
+usage: page_tests.py <page folder> <window layout> <engine> <scale> <case>...
+  The window layout is the build's window_layout.json: the controls' places
+  in CSS pixels, their colours and captions, as the form defines them."""
 
+import os
 import sys
 
 from browser import launch
 from page_server import Server
 
-# The controls' places in CSS pixels, as the window's definition gives them.
-PLACES = {"Label1": (64, 0, 305, 25), "Text1": (8, 232, 449, 121),
-          "Option1(0)": (24, 32, 121, 19), "Option1(1)": (216, 32, 121, 19),
-          "Command1(0)": (384, 40, 81, 25), "Command1(1)": (384, 152, 81, 25)}
-BAD = ["Раздяла", "Уволнение", "Забравен рожден ден", "Лоша оценка", "Лошо поведение",
-       "Друга лоша"]
-GOOD = ["Добро отношение", "Благоприятен изход", "Предстоящ празник", "Назначение",
-        "Добра оценка", "Отстъпка/промоция", "Друга добра"]
-for i in range(6):
-    PLACES[f"Check1({i})"] = (24, 64 + 24 * i, 169, 19)
-for i in range(7):
-    PLACES[f"Check2({i})"] = (216, 64 + 24 * i, 161, 19)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.realpath(__file__)), ".."))
+from checks import expect as check, failures  # noqa: E402
+from window_layout import Layout  # noqa: E402
 
 # The text box's lines are 19 px apart, as the desktop window draws them; the
 # dot of the ':' or ';' that ends every line of the summary tops its first
-# line at 242.
-LINE_HEIGHT, FIRST_DOT = 19, 242
+# line 10 px below the box's top.
+LINE_HEIGHT, FIRST_DOT = 19, 10
 # Where the ink of the statement's first lines ends, as Chromium draws them:
 # another engine's glyphs make a line up to 5 px longer or shorter, a line
 # wrapped at another place moves its end by a word.
 STATEMENT_ENDS = [389, 292, 391, 347, 281, 116]
 
-LAVENDER, ORANGE, GREEN, RED = (192, 192, 255), (255, 128, 0), (0, 255, 0), (255, 0, 0)
-
-failures = []
 
 
 def skip(what, why):
-    print(f"skip  {what}: {why}", flush=True)
-
-
-def check(condition, what):
-    print(("ok    " if condition else "FAIL  ") + what, flush=True)
-    if not condition:
-        failures.append(what)
+    print(f"skip {what}: {why}", flush=True)
 
 
 class Page:
-    def __init__(self, browser, scale):
-        self.browser, self.scale = browser, scale
+    def __init__(self, browser, scale, layout):
+        self.browser, self.scale, self.layout = browser, scale, layout
+        self.places = layout.places
+        # The titles of each kind, in order.
+        self.bad = [layout.text(name) for name in layout.array("Check1")]
+        self.good = [layout.text(name) for name in layout.array("Check2")]
 
     def click(self, name):
-        left, top, width, height = PLACES[name]
-        self.browser.click(left + width // 2, top + height // 2)
+        self.browser.click(*self.layout.middle(name))
 
     def text(self):
         return self.browser.evaluate("document.querySelector('textarea').value")
@@ -73,12 +61,17 @@ class Page:
         shot = self.browser.screenshot()
         return [shot.getpixel((x * self.scale, y * self.scale)) for x, y in points]
 
+    def title_colours(self, names):
+        """The colour at each title's right end, clear of its text: its own
+        where it is shown, the form's where it is hidden."""
+        return self.colours([self.layout.inside(name, -3, 16) for name in names])
+
     def text_lines(self):
         """The lines drawn in the text box, from a screenshot: for each, where
         its ink ends on the right and the top of its last glyph, in CSS pixels
         of the window."""
         shot, s = self.browser.screenshot().convert("L"), self.scale
-        left, top, width, height = PLACES["Text1"]
+        left, top, width, height = self.places["Text1"]
         xs = range((left + 2) * s, (left + width - 20) * s)
         rows = [y for y in range((top + 2) * s, (top + height - 2) * s)
                 if any(shot.getpixel((x, y)) < 128 for x in xs)]
@@ -99,7 +92,7 @@ class Page:
     # The control whose element is at the middle of name's place, and where
     # that element is and how big, in the window.
     def place(self, name):
-        left, top, width, height = PLACES[name]
+        left, top, width, height = self.places[name]
         return self.browser.evaluate(
             f"(function() {{ var w = document.querySelector('.quenlor-window');"
             f" var o = w.getBoundingClientRect();"
@@ -113,8 +106,8 @@ def tab(browser, back=False):
 
 
 def start_and_tab_order(page):
-    b = page.browser
-    check(b.evaluate("document.title") == "www.quenlor.example Quenlor", "title is the caption")
+    b, layout = page.browser, page.layout
+    check(b.evaluate("document.title") == layout.caption, "title is the caption")
     check(b.evaluate("document.querySelector('link[rel=icon]').href.endsWith('icon.png')"),
           "the page has the program's icon")
     check(page.text().startswith("Да се създаде проект"), "the text box shows the exercise")
@@ -122,15 +115,21 @@ def start_and_tab_order(page):
     check(b.evaluate("getComputedStyle(document.querySelector('main')).fontFamily")
           == '"Times New Roman"' and b.evaluate("document.fonts.check('16px \"Times New Roman\"')"),
           "the form's font is loaded")
-    samples = {"form": ((463, 200), LAVENDER), "heading": ((66, 12), (255, 192, 128)),
-               "bad news option": ((142, 48), ORANGE), "good news option": ((334, 48), GREEN),
-               "Изведи": ((389, 45), GREEN), "Изтрий": ((389, 157), RED),
-               "text box": ((11, 235), (255, 255, 255)), "no titles shown": ((190, 80), LAVENDER)}
+    def sample(name, dx, dy):
+        return layout.inside(name, dx, dy), layout.back_colour(name)
+    samples = {"form": ((layout.client[0] - 7, 200), layout.colour),
+               "heading": sample("Label1", 2, 12),
+               "bad news option": sample("Option1(0)", -3, 16),
+               "good news option": sample("Option1(1)", -3, 16),
+               "Изведи": sample("Command1(0)", 5, 5), "Изтрий": sample("Command1(1)", 5, 5),
+               "text box": (layout.inside("Text1", 3, 3), (255, 255, 255)),
+               "no titles shown": (layout.inside("Check1(0)", -3, 16), layout.colour)}
     got = page.colours([point for point, _ in samples.values()])
     for (name, (_, want)), colour in zip(samples.items(), got):
         check(colour == want, f"{name} is {want}: {colour}")
-    for name in ("Label1", "Text1", "Option1(0)", "Option1(1)", "Command1(0)", "Command1(1)"):
-        check(page.place(name) == list(PLACES[name]), f"{name} at {PLACES[name]}: {page.place(name)}")
+    for name in (n for n in layout.controls if layout.controls[n]["kind"] != "check"):
+        place = page.places[name]
+        check(page.place(name) == list(place), f"{name} at {place}: {page.place(name)}")
     order = []
     for _ in range(5):
         tab(b)
@@ -172,18 +171,20 @@ def summary_and_clearing(page):
     checked = [b.evaluate(f"document.querySelectorAll('input[type=checkbox]')[{i}].checked")
                for i in range(6)]
     check(checked == [False, True, False, True, False, False], f"ticks {checked}")
-    for i in range(6):
-        check(page.place(f"Check1({i})") == list(PLACES[f"Check1({i})"]), f"Check1({i}) placed")
-    check(page.colours([(190, 64 + 24 * i + 16) for i in range(6)]) == [ORANGE] * 6,
+    bad, good = page.layout.array("Check1"), page.layout.array("Check2")
+    for name in bad:
+        check(page.place(name) == list(page.places[name]), f"{name} placed")
+    check(page.title_colours(bad) == [page.layout.back_colour(n) for n in bad],
           "bad news titles shown")
     page.click("Command1(0)")
     check(page.text() == "Вие избрахте: Лоша новина:\nУволнение;\nЛоша оценка;\nДобра новина:\n",
           "Изведи writes the summary")
     page.click("Option1(1)")
-    check(page.colours([(374, 64 + 24 * i + 16) for i in range(7)] + [(190, 80)])
-          == [GREEN] * 7 + [LAVENDER], "good news titles shown, bad ones hidden")
-    for i in range(7):
-        check(page.place(f"Check2({i})") == list(PLACES[f"Check2({i})"]), f"Check2({i}) placed")
+    check(page.title_colours(good + bad)
+          == [page.layout.back_colour(n) for n in good] + [page.layout.colour] * len(bad),
+          "good news titles shown, bad ones hidden")
+    for name in good:
+        check(page.place(name) == list(page.places[name]), f"{name} placed")
     page.click("Check2(6)")
     page.click("Command1(0)")
     check(page.text() == "Вие избрахте: Лоша новина:\nУволнение;\nЛоша оценка;\nДобра новина:\n"
@@ -208,8 +209,9 @@ def hidden_boxes(page):
     # Arrow keys move between the option buttons and choose.
     b.key("ArrowRight")
     chosen = b.evaluate("document.querySelectorAll('input[type=radio]')[1].checked")
-    colour = page.colour(374, 80)
-    check(chosen is True and colour == GREEN, f"an arrow chooses the other kind: {chosen}, {colour}")
+    colour = page.title_colours(["Check2(0)"])[0]
+    check(chosen is True and colour == page.layout.back_colour("Check2(0)"),
+          f"an arrow chooses the other kind: {chosen}, {colour}")
 
 
 def text_box_lines(page):
@@ -219,14 +221,14 @@ def text_box_lines(page):
     check(len(ends) >= len(STATEMENT_ENDS) and all(
         abs(end - want) <= 8 for end, want in zip(ends, STATEMENT_ENDS)),
         f"the statement's lines end at {STATEMENT_ENDS}: {ends}")
-    for option, boxes, count in (("Option1(0)", "Check1", len(BAD)),
-                                 ("Option1(1)", "Check2", len(GOOD))):
+    for option, boxes in (("Option1(0)", "Check1"), ("Option1(1)", "Check2")):
         page.click(option)
-        for i in range(count):
-            page.click(f"{boxes}({i})")
+        for name in page.layout.array(boxes):
+            page.click(name)
     page.click("Command1(0)")
     dots = [dot for _, dot in page.text_lines()]
-    want = [FIRST_DOT + LINE_HEIGHT * i for i in range(len(dots))]
+    top = page.places["Text1"][1]
+    want = [top + FIRST_DOT + LINE_HEIGHT * i for i in range(len(dots))]
     check(len(dots) == 6 and all(abs(dot - w) <= 1 for dot, w in zip(dots, want)),
           f"the summary's lines at {want}, to a pixel: {dots}")
     # All of it, beyond the lines shown: its 16 lines between the box's padding.
@@ -251,11 +253,11 @@ def accessibility_tree(page):
     else:
         skip("the text box is read-only and multi-line",
              f"WebDriver gives {b.engine}'s roles and names alone")
-    hidden = [name for name in BAD + GOOD if b.accessible("checkbox", name)]
+    hidden = [name for name in page.bad + page.good if b.accessible("checkbox", name)]
     check(not hidden, f"hidden boxes are not in the tree: {hidden}")
     page.click("Option1(1)")
-    boxes = [name for name in BAD + GOOD if b.accessible("checkbox", name)]
-    check(boxes == GOOD, f"the good news titles are check boxes: {boxes}")
+    boxes = [name for name in page.bad + page.good if b.accessible("checkbox", name)]
+    check(boxes == page.good, f"the good news titles are check boxes: {boxes}")
 
 
 def spoken_results_and_option_group(page):
@@ -306,14 +308,15 @@ def spoken_results_and_option_group(page):
 
 
 def main():
-    folder, engine, scale, cases = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4:]
+    folder, layout = sys.argv[1], Layout(sys.argv[2])
+    engine, scale, cases = sys.argv[3], int(sys.argv[4]), sys.argv[5:]
     server = Server(folder)
-    browser = launch(engine, width=470, height=357, scale=scale)
+    browser = launch(engine, width=layout.client[0], height=layout.client[1], scale=scale)
     try:
         for case in cases:
             print(f"-- {case}", flush=True)
             browser.open(server.url)
-            globals()[case](Page(browser, scale))
+            globals()[case](Page(browser, scale, layout))
         errors = browser.errors()
         check(not errors, f"nothing on the console: {errors}")
     finally:

@@ -6,19 +6,16 @@ same options, shows the checked calls that the program has nothing for.
 
 usage: check_exe.py <quenlor.exe> <pointer size: 4 or 8> <hardening_probe.exe>
 """
+import os
 import sys
 
 import pefile
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.realpath(__file__)), ".."))
+from checks import done, expect  # noqa: E402
+
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "msvcrt.dll",
                "advapi32.dll", "shell32.dll", "ole32.dll"}
-failures = []
-
-
-def expect(condition, what):
-    print(("ok   " if condition else "FAIL ") + what)
-    if not condition:
-        failures.append(what)
 
 
 def main():
@@ -77,8 +74,7 @@ def main():
     expect(any(size >= 48 for size, _ in icons), "a large icon for modern shells")
     expect(b'level="asInvoker"' in manifest, "manifest runs as invoker")
     expect(b"PerMonitorV2" in manifest, "manifest declares per-monitor DPI awareness")
-    print(f"{len(failures)} failed")
-    sys.exit(1 if failures else 0)
+    done()
 
 
 if __name__ == "__main__":

@@ -28,14 +28,14 @@ TEST(NativeWindowDpi, EveryPlaceAndTheFontScaleWithTheScreen) {
 
     RECT client;
     GetClientRect(backend.window(), &client);
-    EXPECT_EQ(client.right, scaled(470));
-    EXPECT_EQ(client.bottom, scaled(357));
+    EXPECT_EQ(client.right, scaled(expected::client_width()));
+    EXPECT_EQ(client.bottom, scaled(expected::client_height()));
     for (const expected::Place& place : expected::places()) {
         HWND control = backend.control(form.find(place.array, rt::Index(place.index)).value());
         RECT rect;
         GetWindowRect(control, &rect);
         MapWindowPoints(nullptr, backend.window(), reinterpret_cast<POINT*>(&rect), 2);
-        const std::string name = std::string(place.array) + std::to_string(place.index);
+        const std::string name = place.array + std::to_string(place.index);
         EXPECT_EQ(rect.left, scaled(place.left)) << name;
         EXPECT_EQ(rect.top, scaled(place.top)) << name;
         EXPECT_EQ(rect.right, scaled(place.left + place.width)) << name;

@@ -69,9 +69,9 @@ protected:
 TEST_F(NativeWindow, IsAFixedWindowWithItsCaptionAndOnlyACloseBox) {
     RECT client;
     GetClientRect(backend.window(), &client);
-    EXPECT_EQ(client.right, 470);
-    EXPECT_EQ(client.bottom, 357);
-    EXPECT_EQ(rt::narrow(rt::window_text(backend.window())), "www.quenlor.example Quenlor");
+    EXPECT_EQ(client.right, expected::client_width());
+    EXPECT_EQ(client.bottom, expected::client_height());
+    EXPECT_EQ(rt::narrow(rt::window_text(backend.window())), expected::window().caption);
     const LONG_PTR style = GetWindowLongPtrW(backend.window(), GWL_STYLE);
     EXPECT_TRUE(style & WS_SYSMENU);
     EXPECT_FALSE(style & WS_MINIMIZEBOX);
@@ -82,7 +82,7 @@ TEST_F(NativeWindow, IsAFixedWindowWithItsCaptionAndOnlyACloseBox) {
 
 TEST_F(NativeWindow, EveryControlIsAtItsPlace) {
     for (const expected::Place& expected : expected::places()) {
-        const RECT rect = place(control(expected.array, expected.index));
+        const RECT rect = place(control(expected.array.c_str(), expected.index));
         EXPECT_EQ(rect.left, expected.left) << expected.array << expected.index;
         EXPECT_EQ(rect.top, expected.top) << expected.array << expected.index;
         EXPECT_EQ(rect.right - rect.left, expected.width) << expected.array << expected.index;
