@@ -87,7 +87,8 @@ Qt::Alignment to_qt(Alignment alignment) {
     return Qt::AlignLeft | Qt::AlignTop;
 }
 
-Qt::CheckState to_check_state(std::int16_t value) {
+// The mark of a check box or option button as Qt shows it.
+Qt::CheckState check_state(std::int16_t value) {
     switch (mark_of(value)) {
     case Mark::Set:
         return Qt::Checked;
@@ -97,12 +98,6 @@ Qt::CheckState to_check_state(std::int16_t value) {
         break;
     }
     return Qt::Unchecked;
-}
-
-std::int16_t to_value(Qt::CheckState state) {
-    if (state == Qt::Checked) return value_of(ControlKind::CheckBox, Mark::Set);
-    if (state == Qt::PartiallyChecked) return value_of(ControlKind::CheckBox, Mark::Mixed);
-    return value_of(ControlKind::CheckBox, Mark::Clear);
 }
 
 // `family` is the installed family that draws the definition's face.
@@ -210,31 +205,28 @@ QWidget* QtBackend::create_control(Row row) {
     }
     case ControlKind::OptionButton: {
         auto* option = new OptionButton(button_caption(state.text), parent);
-        option->setChecked(state.value != False);
+        option->setChecked(check_state(state.value) == Qt::Checked);
         fill_button_row(option, control.back_colour);
+        // An option chosen by anyone but the runtime was clicked, or toggled
+        // by an assistive tool; the runtime decides what it makes of it. Qt
+        // clears an option only as it chooses another, which is reported.
         QObject::connect(option, &QRadioButton::toggled, option, [this, row](bool chosen) {
-            m_form->user_set_value(row, chosen ? True : False);
+            if (chosen) m_form->user_clicked(row);
         });
         return option;
     }
     case ControlKind::CheckBox: {
         auto* box = new CheckBox(button_caption(state.text), parent);
-        box->setCheckState(to_check_state(state.value));
+        box->setCheckState(check_state(state.value));
         box->setTristate(false);
         fill_button_row(box, control.back_colour);
-        // A grayed box holds Qt's checked flag set, and toggle() (an
-        // assistive tool's action) clears it, bypassing nextCheckState(): from
-        // grayed, any change the user makes is the click's.
-        const auto report = [this, row](Qt::CheckState check) {
-            std::int16_t value = to_value(check);
-            if (m_form->state(row).value == Grayed) value = toggled(Grayed);
-            m_form->user_set_value(row, value);
-        };
+        // As for an option button: Qt's next state is not the runtime's (a
+        // click takes grayed to unchecked there), and the runtime's replaces it.
+        const auto report = [this, row] { m_form->user_clicked(row); };
 #if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
         QObject::connect(box, &QCheckBox::checkStateChanged, box, report);
 #else
-        QObject::connect(box, &QCheckBox::stateChanged, box,
-                         [report](int check) { report(static_cast<Qt::CheckState>(check)); });
+        QObject::connect(box, &QCheckBox::stateChanged, box, report);
 #endif
         return box;
     }
@@ -304,11 +296,12 @@ void QtBackend::set_value(Row row, std::int16_t value) {
     QWidget* widget = m_widgets.at(row);
     const QSignalBlocker blocker(widget);
     if (auto* box = qobject_cast<QCheckBox*>(widget))
-        box->setCheckState(to_check_state(value));
+        box->setCheckState(check_state(value));
     else if (auto* option = qobject_cast<QRadioButton*>(widget)) {
-        // An exclusive button cannot be unchecked on its own.
+        // An exclusive button cannot be unchecked on its own. Exclusive, it
+        // is a radio button to assistive technology.
         option->setAutoExclusive(false);
-        option->setChecked(value != False);
+        option->setChecked(check_state(value) == Qt::Checked);
         option->setAutoExclusive(true);
     }
 }

@@ -5,7 +5,7 @@
 // Linked with --js-library; each function here is a C function there.
 
 /* global mergeInto, LibraryManager, Module, UTF8ToString, lengthBytesUTF8, stringToUTF8 */
-/* global _quenlor_changed, _quenlor_pressed, _quenlor_key, _quenlor_activate */
+/* global _quenlor_changed, _quenlor_clicked, _quenlor_pressed, _quenlor_key, _quenlor_activate */
 
 mergeInto(LibraryManager.library, {
     // A text box's scroll bars take 17 px, the desktop's width, whatever the
@@ -92,7 +92,7 @@ mergeInto(LibraryManager.library, {
             if (element.tagName == "LABEL") {
                 input = element.firstChild;
                 label = element.lastChild;
-                input.addEventListener("change", function() { _quenlor_changed(row); });
+                input.addEventListener("change", function() { _quenlor_clicked(row); });
             } else if (element.tagName == "BUTTON") {
                 input = label = element;
                 element.addEventListener("click", function() { _quenlor_pressed(row); });
@@ -192,14 +192,11 @@ mergeInto(LibraryManager.library, {
         Module.quenlor.spoken.replaceChildren(said);
     },
 
-    quenlor_set_value: function(row, value) {
+    // A check box's or option button's mark, as the runtime gives it.
+    quenlor_set_mark: function(row, checked, indeterminate) {
         var input = Module.quenlor.rows[row].input;
-        if (input.type == "radio") {
-            input.checked = value != 0;
-        } else {
-            input.checked = value == 1;
-            input.indeterminate = value == 2;
-        }
+        input.checked = checked != 0;
+        input.indeterminate = indeterminate != 0;
     },
 
     quenlor_set_visible__deps: ["$quenlorReserveScrollBars"],

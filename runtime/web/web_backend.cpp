@@ -1,6 +1,5 @@
 #include "runtime/web/web_backend.h"
 
-#include "runtime/check_mark.h"
 #include "runtime/form_reports.h"
 #include "runtime/web/form_window.h"
 #include "runtime/web/window_markup.h"
@@ -55,8 +54,11 @@ void WebBackend::show() {
 int WebBackend::run() {
     for (std::size_t i = 0; i < web::early_input_count() && !m_end_status; ++i) {
         const web::EarlyInput input = web::take_early_input(i);
+        const ControlKind kind = m_form->control(input.row).kind;
         if (input.press)
             pressed(input.row);
+        else if (kind == ControlKind::CheckBox || kind == ControlKind::OptionButton)
+            m_form->user_set_mark(input.row, web::mark(input.row));
         else
             changed(input.row);
     }
@@ -106,19 +108,12 @@ void WebBackend::end(int status) {
 }
 
 void WebBackend::changed(Row row) {
-    switch (m_form->control(row).kind) {
-    case ControlKind::CheckBox:
-    case ControlKind::OptionButton:
-        m_form->user_set_value(
-            row, value_of(m_form->control(row).kind, web::checked(row) ? Mark::Set : Mark::Clear));
-        break;
-    case ControlKind::TextBox:
+    if (m_form->control(row).kind == ControlKind::TextBox)
         m_form->user_set_text(row, web::text(row));
-        break;
-    case ControlKind::Label:
-    case ControlKind::CommandButton:
-        break;
-    }
+}
+
+void WebBackend::clicked(Row row) {
+    m_form->user_clicked(row);
 }
 
 void WebBackend::pressed(Row row) {
@@ -142,6 +137,11 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE void quenlor_changed(int row) {
     if (rt::WebBackend* window = rt::WebBackend::current())
         window->changed(static_cast<rt::Row>(row));
+}
+
+EMSCRIPTEN_KEEPALIVE void quenlor_clicked(int row) {
+    if (rt::WebBackend* window = rt::WebBackend::current())
+        window->clicked(static_cast<rt::Row>(row));
 }
 
 EMSCRIPTEN_KEEPALIVE void quenlor_pressed(int row) {

@@ -213,12 +213,11 @@ LRESULT CALLBACK Win32Backend::window_procedure(HWND window, UINT message, WPARA
     return self->handle_message(message, w, l);
 }
 
-// Every button passes through here first. A click that comes from an option
-// button taking the focus is not the user's: the button class reports one
-// whenever an unchecked radio button gains the focus, by Tab as much as by
-// mouse. A check set by anyone but the runtime (another program, an
-// assistive tool) is reported to the runtime, which writes back what it
-// accepts: the button shows no state the runtime does not hold.
+// Every button passes through here first: it marks where an option button
+// takes the focus (see on_command). A check set by anyone but the runtime
+// (another program, an assistive tool) is reported to the runtime as the
+// mark it sets, and the runtime writes back what it accepts: the button
+// shows no state the runtime does not hold.
 LRESULT CALLBACK Win32Backend::button_procedure(HWND control, UINT message, WPARAM w, LPARAM l) {
     const auto class_procedure =
         reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_USERDATA));
@@ -235,7 +234,7 @@ LRESULT CALLBACK Win32Backend::button_procedure(HWND control, UINT message, WPAR
     case BM_SETCHECK:
         if (self->m_writing_value) break;
         if (const std::optional<Row> row = self->row_of(control))
-            self->m_form->user_set_value(*row, value_of(self->m_form->control(*row).kind, w));
+            self->m_form->user_set_mark(*row, mark_of_check(w));
         return 0;
     case WM_GETOBJECT:
         if (const LRESULT object = answer_accessible_object(control, w, l)) return object;
@@ -300,18 +299,17 @@ LRESULT Win32Backend::handle_message(UINT message, WPARAM w, LPARAM l) {
     return DefWindowProcW(m_window, message, w, l);
 }
 
+// A button reports a click, whatever made it (the mouse, an assistive tool's
+// BM_CLICK), and the runtime decides what it does. The button class also
+// reports one whenever an unchecked radio button gains the focus, by Tab as
+// much as by mouse: that one is not the user's.
 void Win32Backend::on_command(Row row, WORD code) {
-    const ControlKind kind = m_form->control(row).kind;
-    const bool clicked = code == BN_CLICKED || code == BN_DOUBLECLICKED;
-    switch (kind) {
+    switch (m_form->control(row).kind) {
     case ControlKind::OptionButton:
-        if (clicked && !m_focusing_option) m_form->user_set_value(row, True);
-        return;
     case ControlKind::CheckBox:
-        if (code == BN_CLICKED) m_form->user_set_value(row, toggled(m_form->state(row).value));
-        return;
     case ControlKind::CommandButton:
-        if (clicked) m_form->user_pressed(row);
+        if ((code == BN_CLICKED || code == BN_DOUBLECLICKED) && !m_focusing_option)
+            m_form->user_clicked(row);
         return;
     case ControlKind::TextBox:
         if (code == EN_CHANGE && !m_writing_text)
