@@ -1,5 +1,4 @@
 #include "runtime/form_reports.h"
-#include "runtime/keyboard_navigation.h"
 #include "runtime/win32/button_accessible.h"
 #include "runtime/win32/check_state.h"
 #include "runtime/win32/graphical_button.h"
@@ -274,15 +273,13 @@ LRESULT Win32Backend::handle_message(UINT message, WPARAM w, LPARAM l) {
         on_colours_changed(message);
         break;
     case WM_ACTIVATE:
-        // Keep the focus where the user left it when the window comes back.
-        if (LOWORD(w) == WA_INACTIVE) {
+        // The window keeps the control that has the focus while another
+        // window is active (focus(), set_focus()), and gives it back.
+        m_active = LOWORD(w) != WA_INACTIVE;
+        if (!m_active)
             m_saved_focus = GetFocus();
-        } else if (m_saved_focus && IsChild(m_window, m_saved_focus) &&
-                   IsWindowVisible(m_saved_focus)) {
+        else if (m_saved_focus)
             SetFocus(m_saved_focus);
-        } else if (const auto first = start_focus(*m_form)) {
-            set_focus(*first);
-        }
         return 0;
     case WM_DPICHANGED: {
         m_dpi = HIWORD(w);
@@ -348,11 +345,16 @@ std::optional<Row> Win32Backend::row_of(HWND control) const {
 }
 
 std::optional<Row> Win32Backend::focus() const {
-    return row_of(GetFocus());
+    return row_of(m_active ? GetFocus() : m_saved_focus);
 }
 
+// While another window is active, the control gets the focus when the window
+// comes back, without taking the activation from that window.
 void Win32Backend::set_focus(Row row) {
-    SetFocus(m_controls.at(row));
+    if (m_active)
+        SetFocus(m_controls.at(row));
+    else
+        m_saved_focus = m_controls.at(row);
 }
 
 } // namespace rt
