@@ -2,11 +2,12 @@
 
 #include "runtime/check_mark.h"
 #include "runtime/line_breaks.h"
+#include "runtime/web/keys.h"
 
 // The page's side, in form_window.js (linked with --js-library); this file
 // only marshals the calls.
 extern "C" {
-void quenlor_make_window(const char* markup, const char* caption);
+void quenlor_make_window(const char* markup, const char* caption, const char* key_names);
 int quenlor_early_input_count();
 int quenlor_take_early_input(int i);
 void quenlor_show_window();
@@ -27,7 +28,8 @@ void quenlor_show_message(const char* title, int title_length, const char* text,
 namespace rt::web {
 
 void make_window(std::string_view markup, std::string_view caption) {
-    quenlor_make_window(std::string(markup).c_str(), std::string(caption).c_str());
+    quenlor_make_window(std::string(markup).c_str(), std::string(caption).c_str(),
+                        std::string(key_names()).c_str());
 }
 
 std::size_t early_input_count() {

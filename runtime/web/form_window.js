@@ -34,7 +34,7 @@ mergeInto(LibraryManager.library, {
     },
 
     quenlor_make_window__deps: ["$quenlorReserveScrollBars"],
-    quenlor_make_window: function(markup, caption) {
+    quenlor_make_window: function(markup, caption, key_names) {
         var old = Module.quenlor;
         var window = old ? null : document.querySelector(".quenlor-window");
         var early = [];
@@ -66,18 +66,18 @@ mergeInto(LibraryManager.library, {
             document.body.insertAdjacentHTML("beforeend", UTF8ToString(markup));
             window = document.body.lastElementChild;
         }
-        // The runtime's keys, by their number there, are the runtime's to answer:
-        // the control to focus and whether it is activated, nothing, or (-2) the
-        // text box's own key; a held key's repeats are marked.
-        var keys = {Tab: 0, ArrowLeft: 2, ArrowRight: 3, ArrowUp: 4, ArrowDown: 5, " ": 6,
-                    Enter: 7, Escape: 8};
+        // The keys the runtime answers, by their place in the list it gives
+        // (keys.cpp): the control to focus and whether it is activated,
+        // nothing, or (-2) the text box's own key; a held key's repeats are
+        // marked.
+        var keys = UTF8ToString(key_names).split("\n");
         window.addEventListener("keydown", function(event) {
             var target = event.target;
-            var key = keys[event.key];
-            if (key === undefined || target.quenlorRow === undefined) return;
+            var key = keys.indexOf(event.key);
+            if (key < 0 || target.quenlorRow === undefined) return;
             if (event.ctrlKey || event.altKey || event.metaKey) return;
-            if (key == 0 && event.shiftKey) key = 1;
-            var answer = _quenlor_key(target.quenlorRow, key, event.repeat ? 1 : 0);
+            var answer = _quenlor_key(target.quenlorRow, key, event.shiftKey ? 1 : 0,
+                                      event.repeat ? 1 : 0);
             if (answer == -2) return;
             event.preventDefault();
             if (answer < 0) return;

@@ -2,6 +2,7 @@
 
 #include "runtime/form_reports.h"
 #include "runtime/web/form_window.h"
+#include "runtime/web/keys.h"
 #include "runtime/web/window_markup.h"
 
 #include <emscripten.h>
@@ -149,14 +150,16 @@ EMSCRIPTEN_KEEPALIVE void quenlor_pressed(int row) {
         window->pressed(static_cast<rt::Row>(row));
 }
 
-// The answer to a key for the page's listener: -2 when the text box takes
+// The answer to a key, by its place in web::key_names(), for the page's
+// listener: -2 when the text box takes
 // it, -1 when it does nothing, else the row the focus goes to, twice, plus 1
 // when that control is then activated.
-EMSCRIPTEN_KEEPALIVE int quenlor_key(int row, int key, int repeat) {
+EMSCRIPTEN_KEEPALIVE int quenlor_key(int row, int key, int shift, int repeat) {
     rt::WebBackend* window = rt::WebBackend::current();
-    if (!window) return -1;
+    const std::optional<rt::Key> runtime_key = rt::web::runtime_key(key, shift != 0);
+    if (!window || !runtime_key) return -1;
     const rt::KeyAnswer answer =
-        window->answer_key(static_cast<rt::Row>(row), static_cast<rt::Key>(key), repeat != 0);
+        window->answer_key(static_cast<rt::Row>(row), *runtime_key, repeat != 0);
     if (answer.to_text_box) return -2;
     const std::optional<rt::Row> to = answer.focus ? answer.focus : answer.activate;
     if (!to) return -1;
