@@ -79,8 +79,6 @@ Qt::Alignment to_qt(Alignment alignment) {
     switch (alignment) {
     case Alignment::Left:
         return Qt::AlignLeft | Qt::AlignTop;
-    case Alignment::Right:
-        return Qt::AlignRight | Qt::AlignTop;
     case Alignment::Centre:
         return Qt::AlignHCenter | Qt::AlignTop;
     }
@@ -131,10 +129,8 @@ void QtBackend::create(FormReports& form) {
     m_form = &form;
     const WindowDefinition& definition = form.definition().window;
 
-    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    if (definition.min_button) flags |= Qt::WindowMinimizeButtonHint;
-    if (definition.max_button) flags |= Qt::WindowMaximizeButtonHint;
+    const Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     FormWindow::expose_as_window();
     auto window = std::make_unique<FormWindow>(flags, form, m_widgets);
     FormWindow& keys = *window;
@@ -147,14 +143,9 @@ void QtBackend::create(FormReports& form) {
     fill_background(m_window.get(), definition.back_colour);
     const QSize client(to_pixels(definition.client_width, standard_dpi),
                        to_pixels(definition.client_height, standard_dpi));
-    if (definition.border == BorderStyle::FixedSingle)
-        m_window->setFixedSize(client);
-    else
-        m_window->resize(client);
-    const bool fixed_without_boxes = definition.border == BorderStyle::FixedSingle &&
-                                     !definition.min_button && !definition.max_button;
-    m_frame = make_frame(*m_window, fixed_without_boxes);
-    if (fixed_without_boxes) refuse_maximised_and_full_screen(*m_window->window());
+    m_window->setFixedSize(client);
+    m_frame = make_frame(*m_window);
+    refuse_maximised_and_full_screen(*m_window->window());
 
     m_widgets.clear();
     m_options = nullptr;
@@ -249,10 +240,10 @@ QWidget* QtBackend::create_control(Row row) {
         box->set_lines(to_qt_lines(state.text));
         box->setLineWrapMode(control.multi_line ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
         box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        box->setVerticalScrollBarPolicy(has_vertical(control.scroll_bars) ? Qt::ScrollBarAlwaysOn
-                                                                          : Qt::ScrollBarAlwaysOff);
-        box->setHorizontalScrollBarPolicy(
-            has_horizontal(control.scroll_bars) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+        box->setVerticalScrollBarPolicy(control.scroll_bars == ScrollBars::Vertical
+                                            ? Qt::ScrollBarAlwaysOn
+                                            : Qt::ScrollBarAlwaysOff);
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         box->setTabChangesFocus(true);
         if (control.locked) {
             // Locked: the text can be selected and copied, never changed.

@@ -113,9 +113,8 @@ void WaylandFrame::paintEvent(QPaintEvent*) {
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-std::unique_ptr<QWidget> make_frame(QWidget& form_window, bool fixed_without_boxes) {
-    if (!fixed_without_boxes || QGuiApplication::platformName() != QLatin1String("wayland"))
-        return nullptr;
+std::unique_ptr<QWidget> make_frame(QWidget& form_window) {
+    if (QGuiApplication::platformName() != QLatin1String("wayland")) return nullptr;
     return std::make_unique<WaylandFrame>(form_window);
 }
 

@@ -21,8 +21,7 @@ protected:
 };
 
 // The frame that the form's window needs on this platform, holding it, or
-// null where the window is its own top-level window. Only a fixed window
-// without minimise and maximise boxes under Wayland has one.
-std::unique_ptr<QWidget> make_frame(QWidget& form_window, bool fixed_without_boxes);
+// null where the window is its own top-level window: Wayland's alone.
+std::unique_ptr<QWidget> make_frame(QWidget& form_window);
 
 } // namespace rt

@@ -8,23 +8,19 @@
 /* global _quenlor_changed, _quenlor_clicked, _quenlor_pressed, _quenlor_key, _quenlor_activate */
 
 mergeInto(LibraryManager.library, {
-    // A text box's scroll bars take 17 px, the desktop's width, whatever the
-    // engine draws: its own bars (Chromium's 15 px, Firefox's 12, overlay
-    // bars that take none) are made up to that with padding, so that the
-    // text wraps at the same place in every browser. Measured once the box
-    // is shown.
+    // A text box's scroll bar takes 17 px, the desktop's width, whatever the
+    // engine draws: its own bar (Chromium's 15 px, Firefox's 12, an overlay
+    // bar that takes none) is made up to that with padding, so that the text
+    // wraps at the same place in every browser. Measured once the box is
+    // shown.
     $quenlorReserveScrollBars: function(box) {
         if (box.quenlorReserved || box.getClientRects().length == 0) return;
         box.quenlorReserved = true;
         var style = getComputedStyle(box);
         var across = parseFloat(style.borderLeftWidth) + parseFloat(style.borderRightWidth);
-        var down = parseFloat(style.borderTopWidth) + parseFloat(style.borderBottomWidth);
         if (style.overflowY == "scroll")
             box.style.paddingRight = parseFloat(style.paddingRight) + 17 -
                 (box.offsetWidth - box.clientWidth - across) + "px";
-        if (style.overflowX == "scroll")
-            box.style.paddingBottom = parseFloat(style.paddingBottom) + 17 -
-                (box.offsetHeight - box.clientHeight - down) + "px";
         // WebKit keeps the text wrapped as it was until the box is laid out anew.
         var focused = document.activeElement == box;
         box.style.display = "none";
@@ -54,7 +50,7 @@ mergeInto(LibraryManager.library, {
                 if (input.type == "radio" || input.type == "checkbox") {
                     if (input.checked != input.defaultChecked)
                         early.push({row: row, checked: input.checked});
-                } else if (input.tagName == "TEXTAREA" || input.tagName == "INPUT") {
+                } else if (input.tagName == "TEXTAREA") {
                     if (input.value != input.defaultValue) early.push({row: row, value: input.value});
                 }
             });
@@ -96,7 +92,7 @@ mergeInto(LibraryManager.library, {
             } else if (element.tagName == "BUTTON") {
                 input = label = element;
                 element.addEventListener("click", function() { _quenlor_pressed(row); });
-            } else if (element.tagName == "TEXTAREA" || element.tagName == "INPUT") {
+            } else if (element.tagName == "TEXTAREA") {
                 input = element;
                 quenlorReserveScrollBars(element);
                 // The text is the box's value alone, as when the program writes it,
@@ -170,12 +166,12 @@ mergeInto(LibraryManager.library, {
     },
 
     // A text box's value only changes when the text does, so that the runtime's
-    // copy of what the user typed leaves the caret where it is.
+    // copy of what the user typed leaves the caret where it is. Only a text
+    // box's text changes: the runtime writes no caption.
     quenlor_set_text: function(row, text, length) {
         var control = Module.quenlor.rows[row];
         var value = UTF8ToString(text, length);
-        if (control.label) control.label.textContent = value;
-        else if (control.value != value) {
+        if (control.value != value) {
             control.value = value;
             // As on the desktop, new text shows from its start, the caret before it.
             control.input.value = value;

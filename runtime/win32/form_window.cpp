@@ -54,13 +54,8 @@ SIZE window_size(SIZE client, DWORD style, DWORD ex_style, int dpi) {
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-DWORD window_style(const WindowDefinition& window) {
-    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    if (window.min_button) style |= WS_MINIMIZEBOX;
-    if (window.max_button) style |= WS_MAXIMIZEBOX;
-    if (window.border == BorderStyle::Sizable) style |= WS_THICKFRAME;
-    return style;
-}
+// A window of fixed size with a close box alone.
+constexpr DWORD window_style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 
 // A button takes "&" as the mark of an access key; a caption has none.
 std::wstring button_caption(std::string_view text) {
@@ -83,9 +78,7 @@ struct ControlClass {
 ControlClass control_class(const ControlDefinition& control) {
     switch (control.kind) {
     case ControlKind::Label: {
-        DWORD align = SS_LEFT;
-        if (control.alignment == Alignment::Centre) align = SS_CENTER;
-        if (control.alignment == Alignment::Right) align = SS_RIGHT;
+        const DWORD align = control.alignment == Alignment::Centre ? SS_CENTER : SS_LEFT;
         return {L"STATIC", SS_NOPREFIX | align, 0};
     }
     case ControlKind::OptionButton:
@@ -100,9 +93,8 @@ ControlClass control_class(const ControlDefinition& control) {
     case ControlKind::TextBox: {
         DWORD style = WS_TABSTOP | (control.multi_line ? ES_MULTILINE | ES_AUTOVSCROLL : 0);
         if (control.locked) style |= ES_READONLY;
-        if (has_vertical(control.scroll_bars)) style |= WS_VSCROLL;
-        if (has_horizontal(control.scroll_bars) || !control.multi_line)
-            style |= ES_AUTOHSCROLL | (control.multi_line ? WS_HSCROLL : 0);
+        if (control.scroll_bars == ScrollBars::Vertical) style |= WS_VSCROLL;
+        if (!control.multi_line) style |= ES_AUTOHSCROLL;
         return {L"EDIT", style, WS_EX_CLIENTEDGE};
     }
     }
@@ -137,8 +129,8 @@ void Win32Backend::create(FormReports& form) {
     m_form = &form;
     const WindowDefinition& definition = form.definition().window;
     m_colours.emplace(form.definition(), m_high_contrast);
-    CreateWindowExW(0, window_class, widen(definition.caption).c_str(), window_style(definition),
-                    CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance(), this);
+    CreateWindowExW(0, window_class, widen(definition.caption).c_str(), window_style, CW_USEDEFAULT,
+                    CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance(), this);
     m_dpi = window_dpi(m_window);
     for (Row row = 0; row < form.size(); ++row) m_controls.push_back(create_control(row));
     lay_out();
@@ -190,7 +182,7 @@ void Win32Backend::lay_out() {
 
     const SIZE client{to_pixels(definition.client_width, m_dpi),
                       to_pixels(definition.client_height, m_dpi)};
-    const SIZE outer = window_size(client, window_style(definition), 0, m_dpi);
+    const SIZE outer = window_size(client, window_style, 0, m_dpi);
     SetWindowPos(m_window, nullptr, 0, 0, outer.cx, outer.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
