@@ -52,6 +52,13 @@ struct FontDefinition {
     int charset; // 204 Cyrillic
 };
 
+// The window's icon among the program's resources: its path in Qt's
+// resources and its id in a Windows executable's.
+struct IconResource {
+    std::string_view path;
+    int id = 0;
+};
+
 // A window of fixed size, with a close box alone.
 struct WindowDefinition {
     std::string_view caption;
@@ -61,6 +68,10 @@ struct WindowDefinition {
     FontDefinition font;
     // The label whose caption describes the window to assistive technology.
     std::string_view heading = {};
+    IconResource icon = {};
+    // What assistive technology calls the close box of a frame that the
+    // runtime draws itself, in the form's language.
+    std::string_view close_box_name = {};
 };
 
 using LoadProcedure = void (*)(FormHandle&);

@@ -136,7 +136,7 @@ void QtBackend::create(FormReports& form) {
     FormWindow& keys = *window;
     m_window = std::move(window);
     m_window->setWindowTitle(to_qt(definition.caption));
-    m_window->setWindowIcon(QIcon(QStringLiteral(":/window-icon.png")));
+    if (!definition.icon.path.empty()) m_window->setWindowIcon(QIcon(to_qt(definition.icon.path)));
     // Where the named face is missing, fontconfig's stand-in for it (its
     // metric twin) draws the text.
     m_window->setFont(to_qt(definition.font, m_fonts.installed_family(definition.font.name)));
@@ -144,7 +144,7 @@ void QtBackend::create(FormReports& form) {
     const QSize client(to_pixels(definition.client_width, standard_dpi),
                        to_pixels(definition.client_height, standard_dpi));
     m_window->setFixedSize(client);
-    m_frame = make_frame(*m_window);
+    m_frame = make_frame(*m_window, to_qt(definition.close_box_name));
     refuse_maximised_and_full_screen(*m_window->window());
 
     m_widgets.clear();

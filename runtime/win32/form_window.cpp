@@ -16,8 +16,6 @@ namespace rt {
 namespace {
 
 constexpr wchar_t window_class[] = L"QuenlorForm";
-// The program's icon in the executable's resources.
-constexpr WORD icon_resource = 1;
 
 HINSTANCE instance() {
     return GetModuleHandleW(nullptr);
@@ -56,6 +54,20 @@ SIZE window_size(SIZE client, DWORD style, DWORD ex_style, int dpi) {
 
 // A window of fixed size with a close box alone.
 constexpr DWORD window_style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+
+// Gives the window the icon of that id in the executable's resources, in the
+// sizes of its caption and of the task switcher.
+void set_icon(HWND window, int id) {
+    if (id == 0) return;
+    const auto load = [id](int across, int down) {
+        return reinterpret_cast<LPARAM>(LoadImageW(instance(), MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                                   across, down, LR_DEFAULTCOLOR | LR_SHARED));
+    };
+    SendMessageW(window, WM_SETICON, ICON_BIG,
+                 load(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)));
+    SendMessageW(window, WM_SETICON, ICON_SMALL,
+                 load(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)));
+}
 
 // A button takes "&" as the mark of an access key; a caption has none.
 std::wstring button_caption(std::string_view text) {
@@ -110,10 +122,6 @@ Win32Backend::Win32Backend(HighContrastReader reader) : m_high_contrast(reader) 
         window.lpfnWndProc = window_procedure;
         window.hInstance = instance();
         window.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-        window.hIcon = LoadIconW(instance(), MAKEINTRESOURCEW(icon_resource));
-        window.hIconSm = static_cast<HICON>(LoadImageW(
-            instance(), MAKEINTRESOURCEW(icon_resource), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-            GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
         window.lpszClassName = window_class;
         return RegisterClassExW(&window) != 0;
     }();
@@ -131,6 +139,7 @@ void Win32Backend::create(FormReports& form) {
     m_colours.emplace(form.definition(), m_high_contrast);
     CreateWindowExW(0, window_class, widen(definition.caption).c_str(), window_style, CW_USEDEFAULT,
                     CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance(), this);
+    set_icon(m_window, definition.icon.id);
     m_dpi = window_dpi(m_window);
     for (Row row = 0; row < form.size(); ++row) m_controls.push_back(create_control(row));
     lay_out();
