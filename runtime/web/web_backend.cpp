@@ -1,5 +1,6 @@
 #include "runtime/web/web_backend.h"
 
+#include "runtime/check_mark.h"
 #include "runtime/form_reports.h"
 #include "runtime/web/form_window.h"
 #include "runtime/web/keys.h"
@@ -42,7 +43,7 @@ void WebBackend::create(FormReports& form) {
     // differ until then, Form_Load writes the control, before the browser
     // paints again.
     for (Row row = 0; row < form.size(); ++row)
-        if (form.state(row).value == Grayed) set_value(row, Grayed);
+        if (mark_of(form.state(row).value) == Mark::Mixed) set_value(row, form.state(row).value);
 }
 
 void WebBackend::show() {
