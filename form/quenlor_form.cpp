@@ -95,7 +95,10 @@ const rt::FormDefinition form_definition{
                .client_height = 5355,
                .back_colour = lavender,
                .font = {"Times New Roman", 12, 400, 204},
-               .heading = Label1},
+               .heading = Label1,
+               // The icon: its alias in app/icons/icon.qrc, its id in app/quenlor.rc.in.
+               .icon = {":/window-icon.png", 1},
+               .close_box_name = "Затвори"},
     .controls = control_table,
     .events = {.load = Form_Load, .click = click_handlers},
 };

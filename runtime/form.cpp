@@ -81,6 +81,24 @@ void FormReports::user_set_value(Row row, std::int16_t value) {
     if (control(row).kind == ControlKind::CheckBox || value != False) form.raise_click(row);
 }
 
+void FormReports::user_set_mark(Row row, Mark mark) {
+    user_set_value(row, value_of(control(row).kind, mark));
+}
+
+// A click that changes a value writes it to the window, and a refused one
+// writes the old value back (user_set_value). A platform may also have
+// cleared the option chosen before on its own: the options show the
+// runtime's values again.
+void FormReports::user_clicked(Row row) {
+    Form& form = static_cast<Form&>(*this);
+    if (form.m_ended) return;
+    activate(*this, row);
+    if (form.m_ended || control(row).kind != ControlKind::OptionButton) return;
+    for (Row other = 0; other < size(); ++other)
+        if (control(other).kind == ControlKind::OptionButton)
+            form.m_backend.set_value(other, state(other).value);
+}
+
 // A locked text box is read-only to the user, whatever path the text came by.
 void FormReports::user_set_text(Row row, std::string_view text) {
     Form& form = static_cast<Form&>(*this);

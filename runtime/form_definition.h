@@ -20,20 +20,13 @@ inline constexpr Colour box_on_back_colour{0x00FFFFFF};
 
 enum class ControlKind { Label, OptionButton, CheckBox, CommandButton, TextBox };
 
-enum class Alignment { Left, Right, Centre };
+enum class Alignment { Left, Centre };
 
 // A graphical command button is drawn flat in its back colour.
 enum class ButtonStyle { Standard, Graphical };
 
-enum class ScrollBars { None, Horizontal, Vertical, Both };
-
-constexpr bool has_horizontal(ScrollBars bars) {
-    return bars == ScrollBars::Horizontal || bars == ScrollBars::Both;
-}
-
-constexpr bool has_vertical(ScrollBars bars) {
-    return bars == ScrollBars::Vertical || bars == ScrollBars::Both;
-}
+// A text box's text wraps at its width: it scrolls only down.
+enum class ScrollBars { None, Vertical };
 
 // One control of the form. Texts are UTF-8; a line break is CR LF.
 struct ControlDefinition {
@@ -59,19 +52,26 @@ struct FontDefinition {
     int charset; // 204 Cyrillic
 };
 
-enum class BorderStyle { Sizable, FixedSingle };
+// The window's icon among the program's resources: its path in Qt's
+// resources and its id in a Windows executable's.
+struct IconResource {
+    std::string_view path;
+    int id = 0;
+};
 
+// A window of fixed size, with a close box alone.
 struct WindowDefinition {
     std::string_view caption;
     Twips client_width;
     Twips client_height;
     Colour back_colour;
     FontDefinition font;
-    BorderStyle border = BorderStyle::FixedSingle;
-    bool min_button = false;
-    bool max_button = false;
     // The label whose caption describes the window to assistive technology.
     std::string_view heading = {};
+    IconResource icon = {};
+    // What assistive technology calls the close box of a frame that the
+    // runtime draws itself, in the form's language.
+    std::string_view close_box_name = {};
 };
 
 using LoadProcedure = void (*)(FormHandle&);

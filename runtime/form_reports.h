@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/check_mark.h"
 #include "runtime/form_definition.h"
 #include "runtime/types.h"
 
@@ -43,6 +44,13 @@ public:
     // A box ticked or an option chosen: raises the control's Click, an option
     // button's only as it becomes chosen.
     void user_set_value(Row row, std::int16_t value);
+    // The same, reported as the mark the window now shows.
+    void user_set_mark(Row row, Mark mark);
+    // A click on a control, or an assistive tool's action on it, however the
+    // platform carried it out: the runtime decides what it does (activate()),
+    // and the window then shows the runtime's value, whatever the platform
+    // made of the click itself.
+    void user_clicked(Row row);
     void user_set_text(Row row, std::string_view text);
     // A command button pressed: raises its Click, then has the backend
     // announce each locked text box that the Click wrote, with its text.

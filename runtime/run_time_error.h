@@ -11,7 +11,6 @@ enum class ErrorNumber : int {
     IndexOutOfRange = 1,      // a control array has no member at that index
     NoSuchControlArray = 2,   // the form has no control array of that name
     PropertyNotAvailable = 3, // the control's kind has no such property
-    PropertyReadOnly = 4,     // the property can be read but not written
     InvalidPropertyValue = 5, // the value is outside the property's range
 };
 

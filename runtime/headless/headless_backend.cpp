@@ -70,7 +70,7 @@ void HeadlessBackend::click_at(int x, int y) {
         const Widget& widget = m_widgets[row];
         if (!widget.visible || !widget.rect.contains(x, y)) continue;
         if (widget.kind != ControlKind::Label) m_focus = row;
-        activate(*m_form, row);
+        m_form->user_clicked(row);
         return;
     }
 }
@@ -83,7 +83,7 @@ void HeadlessBackend::click(Row row) {
 // The action reaches the runtime even for a hidden control, as a toolkit's
 // actions may: the runtime is what refuses it.
 void HeadlessBackend::act(Row row) {
-    if (m_shown) activate(*m_form, row);
+    if (m_shown) m_form->user_clicked(row);
 }
 
 // The runtime's answer, carried out. A text box takes only Space, which it

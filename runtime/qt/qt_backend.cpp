@@ -79,15 +79,14 @@ Qt::Alignment to_qt(Alignment alignment) {
     switch (alignment) {
     case Alignment::Left:
         return Qt::AlignLeft | Qt::AlignTop;
-    case Alignment::Right:
-        return Qt::AlignRight | Qt::AlignTop;
     case Alignment::Centre:
         return Qt::AlignHCenter | Qt::AlignTop;
     }
     return Qt::AlignLeft | Qt::AlignTop;
 }
 
-Qt::CheckState to_check_state(std::int16_t value) {
+// The mark of a check box or option button as Qt shows it.
+Qt::CheckState check_state(std::int16_t value) {
     switch (mark_of(value)) {
     case Mark::Set:
         return Qt::Checked;
@@ -97,12 +96,6 @@ Qt::CheckState to_check_state(std::int16_t value) {
         break;
     }
     return Qt::Unchecked;
-}
-
-std::int16_t to_value(Qt::CheckState state) {
-    if (state == Qt::Checked) return value_of(ControlKind::CheckBox, Mark::Set);
-    if (state == Qt::PartiallyChecked) return value_of(ControlKind::CheckBox, Mark::Mixed);
-    return value_of(ControlKind::CheckBox, Mark::Clear);
 }
 
 // `family` is the installed family that draws the definition's face.
@@ -136,30 +129,23 @@ void QtBackend::create(FormReports& form) {
     m_form = &form;
     const WindowDefinition& definition = form.definition().window;
 
-    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    if (definition.min_button) flags |= Qt::WindowMinimizeButtonHint;
-    if (definition.max_button) flags |= Qt::WindowMaximizeButtonHint;
+    const Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     FormWindow::expose_as_window();
     auto window = std::make_unique<FormWindow>(flags, form, m_widgets);
     FormWindow& keys = *window;
     m_window = std::move(window);
     m_window->setWindowTitle(to_qt(definition.caption));
-    m_window->setWindowIcon(QIcon(QStringLiteral(":/window-icon.png")));
+    if (!definition.icon.path.empty()) m_window->setWindowIcon(QIcon(to_qt(definition.icon.path)));
     // Where the named face is missing, fontconfig's stand-in for it (its
     // metric twin) draws the text.
     m_window->setFont(to_qt(definition.font, m_fonts.installed_family(definition.font.name)));
     fill_background(m_window.get(), definition.back_colour);
     const QSize client(to_pixels(definition.client_width, standard_dpi),
                        to_pixels(definition.client_height, standard_dpi));
-    if (definition.border == BorderStyle::FixedSingle)
-        m_window->setFixedSize(client);
-    else
-        m_window->resize(client);
-    const bool fixed_without_boxes = definition.border == BorderStyle::FixedSingle &&
-                                     !definition.min_button && !definition.max_button;
-    m_frame = make_frame(*m_window, fixed_without_boxes);
-    if (fixed_without_boxes) refuse_maximised_and_full_screen(*m_window->window());
+    m_window->setFixedSize(client);
+    m_frame = make_frame(*m_window, to_qt(definition.close_box_name));
+    refuse_maximised_and_full_screen(*m_window->window());
 
     m_widgets.clear();
     m_options = nullptr;
@@ -210,31 +196,28 @@ QWidget* QtBackend::create_control(Row row) {
     }
     case ControlKind::OptionButton: {
         auto* option = new OptionButton(button_caption(state.text), parent);
-        option->setChecked(state.value != False);
+        option->setChecked(check_state(state.value) == Qt::Checked);
         fill_button_row(option, control.back_colour);
+        // An option chosen by anyone but the runtime was clicked, or toggled
+        // by an assistive tool; the runtime decides what it makes of it. Qt
+        // clears an option only as it chooses another, which is reported.
         QObject::connect(option, &QRadioButton::toggled, option, [this, row](bool chosen) {
-            m_form->user_set_value(row, chosen ? True : False);
+            if (chosen) m_form->user_clicked(row);
         });
         return option;
     }
     case ControlKind::CheckBox: {
         auto* box = new CheckBox(button_caption(state.text), parent);
-        box->setCheckState(to_check_state(state.value));
+        box->setCheckState(check_state(state.value));
         box->setTristate(false);
         fill_button_row(box, control.back_colour);
-        // A grayed box holds Qt's checked flag set, and toggle() (an
-        // assistive tool's action) clears it, bypassing nextCheckState(): from
-        // grayed, any change the user makes is the click's.
-        const auto report = [this, row](Qt::CheckState check) {
-            std::int16_t value = to_value(check);
-            if (m_form->state(row).value == Grayed) value = toggled(Grayed);
-            m_form->user_set_value(row, value);
-        };
+        // As for an option button: Qt's next state is not the runtime's (a
+        // click takes grayed to unchecked there), and the runtime's replaces it.
+        const auto report = [this, row] { m_form->user_clicked(row); };
 #if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
         QObject::connect(box, &QCheckBox::checkStateChanged, box, report);
 #else
-        QObject::connect(box, &QCheckBox::stateChanged, box,
-                         [report](int check) { report(static_cast<Qt::CheckState>(check)); });
+        QObject::connect(box, &QCheckBox::stateChanged, box, report);
 #endif
         return box;
     }
@@ -257,10 +240,10 @@ QWidget* QtBackend::create_control(Row row) {
         box->set_lines(to_qt_lines(state.text));
         box->setLineWrapMode(control.multi_line ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
         box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        box->setVerticalScrollBarPolicy(has_vertical(control.scroll_bars) ? Qt::ScrollBarAlwaysOn
-                                                                          : Qt::ScrollBarAlwaysOff);
-        box->setHorizontalScrollBarPolicy(
-            has_horizontal(control.scroll_bars) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+        box->setVerticalScrollBarPolicy(control.scroll_bars == ScrollBars::Vertical
+                                            ? Qt::ScrollBarAlwaysOn
+                                            : Qt::ScrollBarAlwaysOff);
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         box->setTabChangesFocus(true);
         if (control.locked) {
             // Locked: the text can be selected and copied, never changed.
@@ -304,11 +287,12 @@ void QtBackend::set_value(Row row, std::int16_t value) {
     QWidget* widget = m_widgets.at(row);
     const QSignalBlocker blocker(widget);
     if (auto* box = qobject_cast<QCheckBox*>(widget))
-        box->setCheckState(to_check_state(value));
+        box->setCheckState(check_state(value));
     else if (auto* option = qobject_cast<QRadioButton*>(widget)) {
-        // An exclusive button cannot be unchecked on its own.
+        // An exclusive button cannot be unchecked on its own. Exclusive, it
+        // is a radio button to assistive technology.
         option->setAutoExclusive(false);
-        option->setChecked(value != False);
+        option->setChecked(check_state(value) == Qt::Checked);
         option->setAutoExclusive(true);
     }
 }

@@ -26,9 +26,9 @@ bool is_active(const QWidget& widget) {
 // The × that closes the window.
 class CloseButton final : public QAbstractButton {
 public:
-    explicit CloseButton(QWidget* parent) : QAbstractButton(parent) {
+    CloseButton(QWidget* parent, const QString& name) : QAbstractButton(parent) {
         setFocusPolicy(Qt::NoFocus);
-        setAccessibleName(QStringLiteral("Затвори"));
+        setAccessibleName(name);
         setAttribute(Qt::WA_Hover);
         QObject::connect(this, &QAbstractButton::clicked, this, [this] { window()->close(); });
     }
@@ -53,7 +53,8 @@ protected:
 // click does nothing: there is no maximised state to go to.
 class TitleBar final : public QWidget {
 public:
-    explicit TitleBar(QWidget* parent) : QWidget(parent), m_close(new CloseButton(this)) {}
+    TitleBar(QWidget* parent, const QString& close_name)
+        : QWidget(parent), m_close(new CloseButton(this, close_name)) {}
 
 protected:
     void resizeEvent(QResizeEvent*) override {
@@ -89,13 +90,13 @@ int title_bar_height(const QFontMetrics& metrics) {
 
 } // namespace
 
-WaylandFrame::WaylandFrame(QWidget& form_window)
+WaylandFrame::WaylandFrame(QWidget& form_window, const QString& close_name)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
     setWindowTitle(form_window.windowTitle());
     setWindowIcon(form_window.windowIcon());
     const int bar = title_bar_height(fontMetrics());
     const QSize client = form_window.size();
-    auto* title_bar = new TitleBar(this);
+    auto* title_bar = new TitleBar(this, close_name);
     title_bar->setGeometry(border, border, client.width(), bar);
     form_window.setParent(this, Qt::Widget);
     form_window.move(border, border + bar);
@@ -113,10 +114,9 @@ void WaylandFrame::paintEvent(QPaintEvent*) {
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-std::unique_ptr<QWidget> make_frame(QWidget& form_window, bool fixed_without_boxes) {
-    if (!fixed_without_boxes || QGuiApplication::platformName() != QLatin1String("wayland"))
-        return nullptr;
-    return std::make_unique<WaylandFrame>(form_window);
+std::unique_ptr<QWidget> make_frame(QWidget& form_window, const QString& close_name) {
+    if (QGuiApplication::platformName() != QLatin1String("wayland")) return nullptr;
+    return std::make_unique<WaylandFrame>(form_window, close_name);
 }
 
 } // namespace rt

@@ -13,7 +13,8 @@ namespace rt {
 // whatever the window allows; this one offers only moving and closing.
 class WaylandFrame final : public QWidget {
 public:
-    explicit WaylandFrame(QWidget& form_window);
+    // close_name is what assistive technology calls the close button.
+    WaylandFrame(QWidget& form_window, const QString& close_name);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -21,8 +22,7 @@ protected:
 };
 
 // The frame that the form's window needs on this platform, holding it, or
-// null where the window is its own top-level window. Only a fixed window
-// without minimise and maximise boxes under Wayland has one.
-std::unique_ptr<QWidget> make_frame(QWidget& form_window, bool fixed_without_boxes);
+// null where the window is its own top-level window: Wayland's alone.
+std::unique_ptr<QWidget> make_frame(QWidget& form_window, const QString& close_name);
 
 } // namespace rt

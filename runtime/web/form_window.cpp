@@ -1,11 +1,13 @@
 #include "runtime/web/form_window.h"
 
+#include "runtime/check_mark.h"
 #include "runtime/line_breaks.h"
+#include "runtime/web/keys.h"
 
 // The page's side, in form_window.js (linked with --js-library); this file
 // only marshals the calls.
 extern "C" {
-void quenlor_make_window(const char* markup, const char* caption);
+void quenlor_make_window(const char* markup, const char* caption, const char* key_names);
 int quenlor_early_input_count();
 int quenlor_take_early_input(int i);
 void quenlor_show_window();
@@ -14,7 +16,7 @@ void quenlor_set_focus(int row);
 void quenlor_hide_window();
 void quenlor_remove_window();
 void quenlor_set_text(int row, const char* text, int length);
-void quenlor_set_value(int row, int value);
+void quenlor_set_mark(int row, int checked, int indeterminate);
 void quenlor_set_visible(int row, int visible);
 void quenlor_announce(const char* text, int length);
 int quenlor_checked(int row);
@@ -26,7 +28,8 @@ void quenlor_show_message(const char* title, int title_length, const char* text,
 namespace rt::web {
 
 void make_window(std::string_view markup, std::string_view caption) {
-    quenlor_make_window(std::string(markup).c_str(), std::string(caption).c_str());
+    quenlor_make_window(std::string(markup).c_str(), std::string(caption).c_str(),
+                        std::string(key_names()).c_str());
 }
 
 std::size_t early_input_count() {
@@ -66,8 +69,10 @@ void set_text(Row row, std::string_view text) {
     quenlor_set_text(static_cast<int>(row), shown.data(), static_cast<int>(shown.size()));
 }
 
+// A grayed check box is indeterminate in the page, and not checked.
 void set_value(Row row, std::int16_t value) {
-    quenlor_set_value(static_cast<int>(row), value);
+    const Mark mark = mark_of(value);
+    quenlor_set_mark(static_cast<int>(row), mark == Mark::Set ? 1 : 0, mark == Mark::Mixed ? 1 : 0);
 }
 
 void set_visible(Row row, bool visible) {
@@ -79,8 +84,8 @@ void announce(std::string_view text) {
     quenlor_announce(said.data(), static_cast<int>(said.size()));
 }
 
-bool checked(Row row) {
-    return quenlor_checked(static_cast<int>(row)) != 0;
+Mark mark(Row row) {
+    return quenlor_checked(static_cast<int>(row)) != 0 ? Mark::Set : Mark::Clear;
 }
 
 std::string text(Row row) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/check_mark.h"
 #include "runtime/types.h"
 
 #include <cstddef>
@@ -24,11 +25,13 @@ void hide_window();
 void remove_window();
 
 void set_text(Row row, std::string_view text);
+// Shows a check box's or option button's Value as its mark.
 void set_value(Row row, std::int16_t value);
 void set_visible(Row row, bool visible);
 // Writes text into the window's polite live region.
 void announce(std::string_view text);
-bool checked(Row row);
+// The mark a check box or option button shows, set or clear.
+Mark mark(Row row);
 std::string text(Row row);
 
 // What the person did to the page's own window before the program took it:

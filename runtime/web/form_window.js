@@ -5,26 +5,22 @@
 // Linked with --js-library; each function here is a C function there.
 
 /* global mergeInto, LibraryManager, Module, UTF8ToString, lengthBytesUTF8, stringToUTF8 */
-/* global _quenlor_changed, _quenlor_pressed, _quenlor_key, _quenlor_activate */
+/* global _quenlor_changed, _quenlor_clicked, _quenlor_pressed, _quenlor_key, _quenlor_activate */
 
 mergeInto(LibraryManager.library, {
-    // A text box's scroll bars take 17 px, the desktop's width, whatever the
-    // engine draws: its own bars (Chromium's 15 px, Firefox's 12, overlay
-    // bars that take none) are made up to that with padding, so that the
-    // text wraps at the same place in every browser. Measured once the box
-    // is shown.
+    // A text box's scroll bar takes 17 px, the desktop's width, whatever the
+    // engine draws: its own bar (Chromium's 15 px, Firefox's 12, an overlay
+    // bar that takes none) is made up to that with padding, so that the text
+    // wraps at the same place in every browser. Measured once the box is
+    // shown.
     $quenlorReserveScrollBars: function(box) {
         if (box.quenlorReserved || box.getClientRects().length == 0) return;
         box.quenlorReserved = true;
         var style = getComputedStyle(box);
         var across = parseFloat(style.borderLeftWidth) + parseFloat(style.borderRightWidth);
-        var down = parseFloat(style.borderTopWidth) + parseFloat(style.borderBottomWidth);
         if (style.overflowY == "scroll")
             box.style.paddingRight = parseFloat(style.paddingRight) + 17 -
                 (box.offsetWidth - box.clientWidth - across) + "px";
-        if (style.overflowX == "scroll")
-            box.style.paddingBottom = parseFloat(style.paddingBottom) + 17 -
-                (box.offsetHeight - box.clientHeight - down) + "px";
         // WebKit keeps the text wrapped as it was until the box is laid out anew.
         var focused = document.activeElement == box;
         box.style.display = "none";
@@ -34,7 +30,7 @@ mergeInto(LibraryManager.library, {
     },
 
     quenlor_make_window__deps: ["$quenlorReserveScrollBars"],
-    quenlor_make_window: function(markup, caption) {
+    quenlor_make_window: function(markup, caption, key_names) {
         var old = Module.quenlor;
         var window = old ? null : document.querySelector(".quenlor-window");
         var early = [];
@@ -54,7 +50,7 @@ mergeInto(LibraryManager.library, {
                 if (input.type == "radio" || input.type == "checkbox") {
                     if (input.checked != input.defaultChecked)
                         early.push({row: row, checked: input.checked});
-                } else if (input.tagName == "TEXTAREA" || input.tagName == "INPUT") {
+                } else if (input.tagName == "TEXTAREA") {
                     if (input.value != input.defaultValue) early.push({row: row, value: input.value});
                 }
             });
@@ -66,18 +62,18 @@ mergeInto(LibraryManager.library, {
             document.body.insertAdjacentHTML("beforeend", UTF8ToString(markup));
             window = document.body.lastElementChild;
         }
-        // The runtime's keys, by their number there, are the runtime's to answer:
-        // the control to focus and whether it is activated, nothing, or (-2) the
-        // text box's own key; a held key's repeats are marked.
-        var keys = {Tab: 0, ArrowLeft: 2, ArrowRight: 3, ArrowUp: 4, ArrowDown: 5, " ": 6,
-                    Enter: 7, Escape: 8};
+        // The keys the runtime answers, by their place in the list it gives
+        // (keys.cpp): the control to focus and whether it is activated,
+        // nothing, or (-2) the text box's own key; a held key's repeats are
+        // marked.
+        var keys = UTF8ToString(key_names).split("\n");
         window.addEventListener("keydown", function(event) {
             var target = event.target;
-            var key = keys[event.key];
-            if (key === undefined || target.quenlorRow === undefined) return;
+            var key = keys.indexOf(event.key);
+            if (key < 0 || target.quenlorRow === undefined) return;
             if (event.ctrlKey || event.altKey || event.metaKey) return;
-            if (key == 0 && event.shiftKey) key = 1;
-            var answer = _quenlor_key(target.quenlorRow, key, event.repeat ? 1 : 0);
+            var answer = _quenlor_key(target.quenlorRow, key, event.shiftKey ? 1 : 0,
+                                      event.repeat ? 1 : 0);
             if (answer == -2) return;
             event.preventDefault();
             if (answer < 0) return;
@@ -92,11 +88,11 @@ mergeInto(LibraryManager.library, {
             if (element.tagName == "LABEL") {
                 input = element.firstChild;
                 label = element.lastChild;
-                input.addEventListener("change", function() { _quenlor_changed(row); });
+                input.addEventListener("change", function() { _quenlor_clicked(row); });
             } else if (element.tagName == "BUTTON") {
                 input = label = element;
                 element.addEventListener("click", function() { _quenlor_pressed(row); });
-            } else if (element.tagName == "TEXTAREA" || element.tagName == "INPUT") {
+            } else if (element.tagName == "TEXTAREA") {
                 input = element;
                 quenlorReserveScrollBars(element);
                 // The text is the box's value alone, as when the program writes it,
@@ -170,12 +166,12 @@ mergeInto(LibraryManager.library, {
     },
 
     // A text box's value only changes when the text does, so that the runtime's
-    // copy of what the user typed leaves the caret where it is.
+    // copy of what the user typed leaves the caret where it is. Only a text
+    // box's text changes: the runtime writes no caption.
     quenlor_set_text: function(row, text, length) {
         var control = Module.quenlor.rows[row];
         var value = UTF8ToString(text, length);
-        if (control.label) control.label.textContent = value;
-        else if (control.value != value) {
+        if (control.value != value) {
             control.value = value;
             // As on the desktop, new text shows from its start, the caret before it.
             control.input.value = value;
@@ -192,14 +188,11 @@ mergeInto(LibraryManager.library, {
         Module.quenlor.spoken.replaceChildren(said);
     },
 
-    quenlor_set_value: function(row, value) {
+    // A check box's or option button's mark, as the runtime gives it.
+    quenlor_set_mark: function(row, checked, indeterminate) {
         var input = Module.quenlor.rows[row].input;
-        if (input.type == "radio") {
-            input.checked = value != 0;
-        } else {
-            input.checked = value == 1;
-            input.indeterminate = value == 2;
-        }
+        input.checked = checked != 0;
+        input.indeterminate = indeterminate != 0;
     },
 
     quenlor_set_visible__deps: ["$quenlorReserveScrollBars"],

@@ -3,6 +3,7 @@
 #include "runtime/check_mark.h"
 #include "runtime/form_reports.h"
 #include "runtime/web/form_window.h"
+#include "runtime/web/keys.h"
 #include "runtime/web/window_markup.h"
 
 #include <emscripten.h>
@@ -42,7 +43,7 @@ void WebBackend::create(FormReports& form) {
     // differ until then, Form_Load writes the control, before the browser
     // paints again.
     for (Row row = 0; row < form.size(); ++row)
-        if (form.state(row).value == Grayed) set_value(row, Grayed);
+        if (mark_of(form.state(row).value) == Mark::Mixed) set_value(row, form.state(row).value);
 }
 
 void WebBackend::show() {
@@ -55,8 +56,11 @@ void WebBackend::show() {
 int WebBackend::run() {
     for (std::size_t i = 0; i < web::early_input_count() && !m_end_status; ++i) {
         const web::EarlyInput input = web::take_early_input(i);
+        const ControlKind kind = m_form->control(input.row).kind;
         if (input.press)
             pressed(input.row);
+        else if (kind == ControlKind::CheckBox || kind == ControlKind::OptionButton)
+            m_form->user_set_mark(input.row, web::mark(input.row));
         else
             changed(input.row);
     }
@@ -106,19 +110,12 @@ void WebBackend::end(int status) {
 }
 
 void WebBackend::changed(Row row) {
-    switch (m_form->control(row).kind) {
-    case ControlKind::CheckBox:
-    case ControlKind::OptionButton:
-        m_form->user_set_value(
-            row, value_of(m_form->control(row).kind, web::checked(row) ? Mark::Set : Mark::Clear));
-        break;
-    case ControlKind::TextBox:
+    if (m_form->control(row).kind == ControlKind::TextBox)
         m_form->user_set_text(row, web::text(row));
-        break;
-    case ControlKind::Label:
-    case ControlKind::CommandButton:
-        break;
-    }
+}
+
+void WebBackend::clicked(Row row) {
+    m_form->user_clicked(row);
 }
 
 void WebBackend::pressed(Row row) {
@@ -144,19 +141,26 @@ EMSCRIPTEN_KEEPALIVE void quenlor_changed(int row) {
         window->changed(static_cast<rt::Row>(row));
 }
 
+EMSCRIPTEN_KEEPALIVE void quenlor_clicked(int row) {
+    if (rt::WebBackend* window = rt::WebBackend::current())
+        window->clicked(static_cast<rt::Row>(row));
+}
+
 EMSCRIPTEN_KEEPALIVE void quenlor_pressed(int row) {
     if (rt::WebBackend* window = rt::WebBackend::current())
         window->pressed(static_cast<rt::Row>(row));
 }
 
-// The answer to a key for the page's listener: -2 when the text box takes
+// The answer to a key, by its place in web::key_names(), for the page's
+// listener: -2 when the text box takes
 // it, -1 when it does nothing, else the row the focus goes to, twice, plus 1
 // when that control is then activated.
-EMSCRIPTEN_KEEPALIVE int quenlor_key(int row, int key, int repeat) {
+EMSCRIPTEN_KEEPALIVE int quenlor_key(int row, int key, int shift, int repeat) {
     rt::WebBackend* window = rt::WebBackend::current();
-    if (!window) return -1;
+    const std::optional<rt::Key> runtime_key = rt::web::runtime_key(key, shift != 0);
+    if (!window || !runtime_key) return -1;
     const rt::KeyAnswer answer =
-        window->answer_key(static_cast<rt::Row>(row), static_cast<rt::Key>(key), repeat != 0);
+        window->answer_key(static_cast<rt::Row>(row), *runtime_key, repeat != 0);
     if (answer.to_text_box) return -2;
     const std::optional<rt::Row> to = answer.focus ? answer.focus : answer.activate;
     if (!to) return -1;

@@ -10,9 +10,10 @@ namespace rt {
 
 // The window as a page: the browser's own controls, one element per row of
 // the form, placed at the definition's pixels in CSS pixels. The page
-// reports a control's state from the control's own change event, the one
-// that clicks, keys and assistive technology all end in; the runtime's
-// writes set the elements' properties, which fire no event.
+// reports a check box's or option button's change event, the one that
+// clicks and assistive technology all end in, as a click, and the runtime
+// decides what it makes of it; a text box's text from its input event. The
+// runtime's writes set the elements' properties, which fire no event.
 class WebBackend final : public Backend {
 public:
     WebBackend();
@@ -33,8 +34,11 @@ public:
     void report_error(std::string_view title, std::string_view report) override;
     void end(int status) override;
 
-    // What the page saw the user do to the control of that row.
+    // What the page saw the user do to the control of that row: a text
+    // box's text changed, a check box or option button clicked (by whatever
+    // path: its change event), a command button pressed.
     void changed(Row row);
+    void clicked(Row row);
     void pressed(Row row);
     // The runtime's answer to a key pressed on the control of that row, and
     // the activation it asks for, carried out after the focus has moved.

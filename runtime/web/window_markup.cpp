@@ -42,15 +42,7 @@ std::string px(int pixels) {
 }
 
 std::string_view alignment(Alignment a) {
-    switch (a) {
-    case Alignment::Left:
-        return "left";
-    case Alignment::Right:
-        return "right";
-    case Alignment::Centre:
-        return "center";
-    }
-    return "left";
+    return a == Alignment::Centre ? "center" : "left";
 }
 
 // The attributes common to every control's element: place, alignment,
@@ -126,15 +118,12 @@ std::string control_markup(const FormReports& form, Row row) {
                (control.style == ButtonStyle::Graphical ? " class=\"graphical\"" : "") +
                attributes(control, state, "") + ">" + text + "</button>";
     case ControlKind::TextBox: {
-        const bool across = has_horizontal(control.scroll_bars);
+        // Every text box of a form is multi-line, its text wrapped at its width.
         const std::string overflow =
-            std::string("overflow-x:") + (across ? "scroll" : "hidden") +
-            ";overflow-y:" + (has_vertical(control.scroll_bars) ? "scroll" : "hidden") + ";";
-        std::string common = attributes(control, state, overflow) + " spellcheck=\"false\"" +
-                             (control.locked ? " readonly" : "");
-        if (!control.multi_line)
-            return "<input type=\"text\"" + common + " value=\"" + text + "\">";
-        if (across) common += " wrap=\"off\"";
+            std::string("overflow-x:hidden;overflow-y:") +
+            (control.scroll_bars == ScrollBars::Vertical ? "scroll" : "hidden") + ";";
+        const std::string common = attributes(control, state, overflow) + " spellcheck=\"false\"" +
+                                   (control.locked ? " readonly" : "");
         // The parser drops a line break that opens a text area's text.
         return "<textarea" + common + ">" + (text.starts_with('\n') ? "\n" : "") + text +
                "</textarea>";

@@ -9,7 +9,7 @@
 namespace rt {
 
 // A button's check state (BM_SETCHECK, BM_GETCHECK) for a check box's or
-// option button's Value, and back.
+// option button's Value, and the mark that a check state shows.
 inline WPARAM check_state(std::int16_t value) {
     switch (mark_of(value)) {
     case Mark::Set:
@@ -22,9 +22,9 @@ inline WPARAM check_state(std::int16_t value) {
     return BST_UNCHECKED;
 }
 
-inline std::int16_t value_of(ControlKind kind, WPARAM state) {
-    if (state == BST_CHECKED) return value_of(kind, Mark::Set);
-    return value_of(kind, state == BST_INDETERMINATE ? Mark::Mixed : Mark::Clear);
+inline Mark mark_of_check(WPARAM state) {
+    if (state == BST_CHECKED) return Mark::Set;
+    return state == BST_INDETERMINATE ? Mark::Mixed : Mark::Clear;
 }
 
 } // namespace rt

@@ -1,5 +1,4 @@
 #include "runtime/form_reports.h"
-#include "runtime/keyboard_navigation.h"
 #include "runtime/win32/button_accessible.h"
 #include "runtime/win32/check_state.h"
 #include "runtime/win32/graphical_button.h"
@@ -17,8 +16,6 @@ namespace rt {
 namespace {
 
 constexpr wchar_t window_class[] = L"QuenlorForm";
-// The program's icon in the executable's resources.
-constexpr WORD icon_resource = 1;
 
 HINSTANCE instance() {
     return GetModuleHandleW(nullptr);
@@ -55,12 +52,21 @@ SIZE window_size(SIZE client, DWORD style, DWORD ex_style, int dpi) {
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-DWORD window_style(const WindowDefinition& window) {
-    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    if (window.min_button) style |= WS_MINIMIZEBOX;
-    if (window.max_button) style |= WS_MAXIMIZEBOX;
-    if (window.border == BorderStyle::Sizable) style |= WS_THICKFRAME;
-    return style;
+// A window of fixed size with a close box alone.
+constexpr DWORD window_style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+
+// Gives the window the icon of that id in the executable's resources, in the
+// sizes of its caption and of the task switcher.
+void set_icon(HWND window, int id) {
+    if (id == 0) return;
+    const auto load = [id](int across, int down) {
+        return reinterpret_cast<LPARAM>(LoadImageW(instance(), MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                                   across, down, LR_DEFAULTCOLOR | LR_SHARED));
+    };
+    SendMessageW(window, WM_SETICON, ICON_BIG,
+                 load(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)));
+    SendMessageW(window, WM_SETICON, ICON_SMALL,
+                 load(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)));
 }
 
 // A button takes "&" as the mark of an access key; a caption has none.
@@ -84,9 +90,7 @@ struct ControlClass {
 ControlClass control_class(const ControlDefinition& control) {
     switch (control.kind) {
     case ControlKind::Label: {
-        DWORD align = SS_LEFT;
-        if (control.alignment == Alignment::Centre) align = SS_CENTER;
-        if (control.alignment == Alignment::Right) align = SS_RIGHT;
+        const DWORD align = control.alignment == Alignment::Centre ? SS_CENTER : SS_LEFT;
         return {L"STATIC", SS_NOPREFIX | align, 0};
     }
     case ControlKind::OptionButton:
@@ -101,9 +105,8 @@ ControlClass control_class(const ControlDefinition& control) {
     case ControlKind::TextBox: {
         DWORD style = WS_TABSTOP | (control.multi_line ? ES_MULTILINE | ES_AUTOVSCROLL : 0);
         if (control.locked) style |= ES_READONLY;
-        if (has_vertical(control.scroll_bars)) style |= WS_VSCROLL;
-        if (has_horizontal(control.scroll_bars) || !control.multi_line)
-            style |= ES_AUTOHSCROLL | (control.multi_line ? WS_HSCROLL : 0);
+        if (control.scroll_bars == ScrollBars::Vertical) style |= WS_VSCROLL;
+        if (!control.multi_line) style |= ES_AUTOHSCROLL;
         return {L"EDIT", style, WS_EX_CLIENTEDGE};
     }
     }
@@ -119,10 +122,6 @@ Win32Backend::Win32Backend(HighContrastReader reader) : m_high_contrast(reader) 
         window.lpfnWndProc = window_procedure;
         window.hInstance = instance();
         window.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-        window.hIcon = LoadIconW(instance(), MAKEINTRESOURCEW(icon_resource));
-        window.hIconSm = static_cast<HICON>(LoadImageW(
-            instance(), MAKEINTRESOURCEW(icon_resource), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-            GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
         window.lpszClassName = window_class;
         return RegisterClassExW(&window) != 0;
     }();
@@ -138,8 +137,9 @@ void Win32Backend::create(FormReports& form) {
     m_form = &form;
     const WindowDefinition& definition = form.definition().window;
     m_colours.emplace(form.definition(), m_high_contrast);
-    CreateWindowExW(0, window_class, widen(definition.caption).c_str(), window_style(definition),
-                    CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance(), this);
+    CreateWindowExW(0, window_class, widen(definition.caption).c_str(), window_style, CW_USEDEFAULT,
+                    CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance(), this);
+    set_icon(m_window, definition.icon.id);
     m_dpi = window_dpi(m_window);
     for (Row row = 0; row < form.size(); ++row) m_controls.push_back(create_control(row));
     lay_out();
@@ -191,7 +191,7 @@ void Win32Backend::lay_out() {
 
     const SIZE client{to_pixels(definition.client_width, m_dpi),
                       to_pixels(definition.client_height, m_dpi)};
-    const SIZE outer = window_size(client, window_style(definition), 0, m_dpi);
+    const SIZE outer = window_size(client, window_style, 0, m_dpi);
     SetWindowPos(m_window, nullptr, 0, 0, outer.cx, outer.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -213,12 +213,11 @@ LRESULT CALLBACK Win32Backend::window_procedure(HWND window, UINT message, WPARA
     return self->handle_message(message, w, l);
 }
 
-// Every button passes through here first. A click that comes from an option
-// button taking the focus is not the user's: the button class reports one
-// whenever an unchecked radio button gains the focus, by Tab as much as by
-// mouse. A check set by anyone but the runtime (another program, an
-// assistive tool) is reported to the runtime, which writes back what it
-// accepts: the button shows no state the runtime does not hold.
+// Every button passes through here first: it marks where an option button
+// takes the focus (see on_command). A check set by anyone but the runtime
+// (another program, an assistive tool) is reported to the runtime as the
+// mark it sets, and the runtime writes back what it accepts: the button
+// shows no state the runtime does not hold.
 LRESULT CALLBACK Win32Backend::button_procedure(HWND control, UINT message, WPARAM w, LPARAM l) {
     const auto class_procedure =
         reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_USERDATA));
@@ -235,7 +234,7 @@ LRESULT CALLBACK Win32Backend::button_procedure(HWND control, UINT message, WPAR
     case BM_SETCHECK:
         if (self->m_writing_value) break;
         if (const std::optional<Row> row = self->row_of(control))
-            self->m_form->user_set_value(*row, value_of(self->m_form->control(*row).kind, w));
+            self->m_form->user_set_mark(*row, mark_of_check(w));
         return 0;
     case WM_GETOBJECT:
         if (const LRESULT object = answer_accessible_object(control, w, l, self->heading()))
@@ -276,15 +275,13 @@ LRESULT Win32Backend::handle_message(UINT message, WPARAM w, LPARAM l) {
         on_colours_changed(message);
         break;
     case WM_ACTIVATE:
-        // Keep the focus where the user left it when the window comes back.
-        if (LOWORD(w) == WA_INACTIVE) {
+        // The window keeps the control that has the focus while another
+        // window is active (focus(), set_focus()), and gives it back.
+        m_active = LOWORD(w) != WA_INACTIVE;
+        if (!m_active)
             m_saved_focus = GetFocus();
-        } else if (m_saved_focus && IsChild(m_window, m_saved_focus) &&
-                   IsWindowVisible(m_saved_focus)) {
+        else if (m_saved_focus)
             SetFocus(m_saved_focus);
-        } else if (const auto first = start_focus(*m_form)) {
-            set_focus(*first);
-        }
         return 0;
     case WM_DPICHANGED: {
         m_dpi = HIWORD(w);
@@ -301,18 +298,17 @@ LRESULT Win32Backend::handle_message(UINT message, WPARAM w, LPARAM l) {
     return DefWindowProcW(m_window, message, w, l);
 }
 
+// A button reports a click, whatever made it (the mouse, an assistive tool's
+// BM_CLICK), and the runtime decides what it does. The button class also
+// reports one whenever an unchecked radio button gains the focus, by Tab as
+// much as by mouse: that one is not the user's.
 void Win32Backend::on_command(Row row, WORD code) {
-    const ControlKind kind = m_form->control(row).kind;
-    const bool clicked = code == BN_CLICKED || code == BN_DOUBLECLICKED;
-    switch (kind) {
+    switch (m_form->control(row).kind) {
     case ControlKind::OptionButton:
-        if (clicked && !m_focusing_option) m_form->user_set_value(row, True);
-        return;
     case ControlKind::CheckBox:
-        if (code == BN_CLICKED) m_form->user_set_value(row, toggled(m_form->state(row).value));
-        return;
     case ControlKind::CommandButton:
-        if (clicked) m_form->user_pressed(row);
+        if ((code == BN_CLICKED || code == BN_DOUBLECLICKED) && !m_focusing_option)
+            m_form->user_clicked(row);
         return;
     case ControlKind::TextBox:
         if (code == EN_CHANGE && !m_writing_text)
@@ -351,11 +347,16 @@ std::optional<Row> Win32Backend::row_of(HWND control) const {
 }
 
 std::optional<Row> Win32Backend::focus() const {
-    return row_of(GetFocus());
+    return row_of(m_active ? GetFocus() : m_saved_focus);
 }
 
+// While another window is active, the control gets the focus when the window
+// comes back, without taking the activation from that window.
 void Win32Backend::set_focus(Row row) {
-    SetFocus(m_controls.at(row));
+    if (m_active)
+        SetFocus(m_controls.at(row));
+    else
+        m_saved_focus = m_controls.at(row);
 }
 
 } // namespace rt

@@ -71,7 +71,8 @@ private:
     bool m_focusing_option = false; // an option button is taking the focus
     bool m_writing_text = false;    // the runtime is writing a text box's text
     bool m_writing_value = false;   // the runtime is setting a button's check
-    HWND m_saved_focus = nullptr;
+    bool m_active = false;          // the window is the active one
+    HWND m_saved_focus = nullptr;   // the focus it gives back when it is again
     std::optional<int> m_end_status;
 };
 

@@ -7,10 +7,12 @@
 #include "form/quenlor_form.h"
 #include "runtime/form.h"
 #include "runtime/qt/qt_backend.h"
+#include "tests/qt/accessible_action.h"
 #include "tests/qt/open_window.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QRadioButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -103,6 +105,21 @@ TEST_F(Accessibility, TheFocusMovesInTabOrder) {
                   role_of(next == std::string("Command1") ? rt::ControlKind::CommandButton
                                                           : rt::ControlKind::OptionButton));
     }
+}
+
+// Qt clears the chosen option as it chooses another, before the runtime has
+// said whether it takes the choice: where it does not (the other is hidden),
+// the chosen one shows chosen again.
+TEST_F(Accessibility, AToggleRefusedToAHiddenOptionLeavesTheChosenOneChosen) {
+    auto* bad = qobject_cast<QRadioButton*>(backend.widget(form->find("Option1", 0).value()));
+    auto* good = qobject_cast<QRadioButton*>(backend.widget(form->find("Option1", 1).value()));
+    qt_test::act(bad);
+    ASSERT_EQ((*form)["Option1"].Item(0).Value(), rt::True);
+    (*form)["Option1"].Item(1).set_Visible(rt::False);
+    qt_test::act(good);
+    EXPECT_EQ((*form)["Option1"].Item(1).Value(), rt::False);
+    EXPECT_TRUE(bad->isChecked());
+    EXPECT_FALSE(good->isChecked());
 }
 
 } // namespace

@@ -77,7 +77,8 @@ TEST_F(NativeWindow, IsAFixedWindowWithItsCaptionAndOnlyACloseBox) {
     EXPECT_FALSE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_FALSE(style & WS_THICKFRAME);
-    EXPECT_NE(GetClassLongPtrW(backend.window(), GCLP_HICON), 0);
+    EXPECT_NE(SendMessageW(backend.window(), WM_GETICON, ICON_BIG, 0), 0) << "the form's icon";
+    EXPECT_NE(SendMessageW(backend.window(), WM_GETICON, ICON_SMALL, 0), 0);
 }
 
 TEST_F(NativeWindow, EveryControlIsAtItsPlace) {
