@@ -46,7 +46,6 @@ constexpr auto control_table = std::to_array<rt::ControlDefinition>({
      .index = 0,
      .text = exercise_statement,
      .rect = {120, 3480, 6735, 1815},
-     .multi_line = true,
      .scroll_bars = rt::ScrollBars::Vertical,
      .locked = true,
      .accessible_name = "Условие на задачата и изведеният избор"},
@@ -89,7 +88,6 @@ constexpr std::array<rt::ClickHandler, 2> click_handlers{{
 // The program has no web site of its own; the address is one reserved for
 // documentation.
 const rt::FormDefinition form_definition{
-    .name = "Quenlor",
     .window = {.caption = "www.quenlor.example Quenlor",
                .client_width = 7050,
                .client_height = 5355,

@@ -38,7 +38,6 @@ struct ControlDefinition {
     std::optional<Colour> back_colour = std::nullopt; // nullopt: the platform's default
     Alignment alignment = Alignment::Left;
     ButtonStyle style = ButtonStyle::Standard;
-    bool multi_line = false;
     ScrollBars scroll_bars = ScrollBars::None;
     bool locked = false;
     // What assistive technology calls a control that has no caption of its own.
@@ -91,7 +90,6 @@ struct EventProcedures {
 // A form: its window, its controls in creation and tab order, and the
 // procedures the runtime raises for it.
 struct FormDefinition {
-    std::string_view name;
     WindowDefinition window;
     std::span<const ControlDefinition> controls;
     EventProcedures events;

@@ -238,7 +238,7 @@ QWidget* QtBackend::create_control(Row row) {
     case ControlKind::TextBox: {
         auto* box = new TextBox(parent);
         box->set_lines(to_qt_lines(state.text));
-        box->setLineWrapMode(control.multi_line ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+        box->setLineWrapMode(QTextEdit::WidgetWidth);
         box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         box->setVerticalScrollBarPolicy(control.scroll_bars == ScrollBars::Vertical
                                             ? Qt::ScrollBarAlwaysOn

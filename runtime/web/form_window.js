@@ -80,6 +80,12 @@ mergeInto(LibraryManager.library, {
             Module.quenlor.rows[answer >> 1].input.focus();
             if (answer & 1) _quenlor_activate(answer >> 1);
         });
+        // A press on the window's background or a caption that takes no focus
+        // leaves the focus where it is, as in a desktop window; the browser
+        // would give it to the page's body.
+        window.addEventListener("mousedown", function(event) {
+            if (!event.target.closest("input, button, textarea, label")) event.preventDefault();
+        });
         // Each row's element, the one that holds its state and the one that shows
         // its text; a text box's value as last written or typed, since reading it
         // back from the element costs more than the rest of writing it.

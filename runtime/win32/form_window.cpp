@@ -103,10 +103,9 @@ ControlClass control_class(const ControlDefinition& control) {
         return {L"BUTTON", type | WS_TABSTOP, 0};
     }
     case ControlKind::TextBox: {
-        DWORD style = WS_TABSTOP | (control.multi_line ? ES_MULTILINE | ES_AUTOVSCROLL : 0);
+        DWORD style = WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL;
         if (control.locked) style |= ES_READONLY;
         if (control.scroll_bars == ScrollBars::Vertical) style |= WS_VSCROLL;
-        if (!control.multi_line) style |= ES_AUTOHSCROLL;
         return {L"EDIT", style, WS_EX_CLIENTEDGE};
     }
     }

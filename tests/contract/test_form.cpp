@@ -72,15 +72,13 @@ constexpr std::array<rt::ControlDefinition, 10> controls{{
      .index = 0,
      .text = "Ред 1\r\nРед 2\r\n",
      .rect = {0, 2400, 3000, 900},
-     .multi_line = true,
      .scroll_bars = rt::ScrollBars::Vertical,
      .locked = true},
     {.kind = ControlKind::TextBox,
      .array = "Text1",
      .index = 1,
      .text = "",
-     .rect = {3300, 2400, 1500, 900},
-     .multi_line = true},
+     .rect = {3300, 2400, 1500, 900}},
     {ControlKind::OptionButton, "Option1", 0, "Едно", {0, 360, 1500, 300}, yellow},
     {ControlKind::OptionButton, "Option1", 1, "Две", {1800, 360, 1500, 300}, yellow},
     {ControlKind::CommandButton, "Command1", 0, "Запис", {3300, 360, 1200, 375}},
@@ -96,7 +94,6 @@ constexpr std::array<rt::ClickHandler, 2> handlers{{
 }};
 
 const rt::FormDefinition definition{
-    .name = "Test",
     .window = {.caption = "Test form",
                .client_width = 5000,
                .client_height = 3600,

@@ -30,7 +30,6 @@ constexpr std::array<rt::ControlDefinition, 4> controls{{
 constexpr std::array<rt::ClickHandler, 1> handlers{{{"Command1", press}}};
 
 const rt::FormDefinition form{
-    .name = "Faulty",
     .window = {.caption = "Faulty form",
                .client_width = 4500,
                .client_height = 3000,
