@@ -18,6 +18,10 @@ namespace rt {
 // under the pointer and gives it the focus, a check box toggles, the option
 // buttons are one group, Tab moves the focus, Space presses the focused
 // button, and a locked text box ignores typing.
+//
+// Not only for tests: the web build runs the program's form in it at build
+// time (app/page_parts.cpp) to write the window as the page first shows it,
+// so what it shows after Form_Load ships in every page.
 class HeadlessBackend final : public Backend {
 public:
     // A control as the window shows it.

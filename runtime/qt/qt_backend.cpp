@@ -6,10 +6,10 @@
 #include "runtime/line_breaks.h"
 #include "runtime/qt/check_box.h"
 #include "runtime/qt/display_connection.h"
-#include "runtime/qt/form_window.h"
 #include "runtime/qt/graphical_button.h"
 #include "runtime/qt/option_button.h"
 #include "runtime/qt/option_group.h"
+#include "runtime/qt/qt_window.h"
 #include "runtime/qt/refused_states.h"
 #include "runtime/qt/text_box.h"
 #include "runtime/qt/wayland_frame.h"
@@ -131,9 +131,9 @@ void QtBackend::create(FormReports& form) {
 
     const Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    FormWindow::expose_as_window();
-    auto window = std::make_unique<FormWindow>(flags, form, m_widgets);
-    FormWindow& keys = *window;
+    QtWindow::expose_as_window();
+    auto window = std::make_unique<QtWindow>(flags, form, m_widgets);
+    QtWindow& keys = *window;
     m_window = std::move(window);
     m_window->setWindowTitle(to_qt(definition.caption));
     if (!definition.icon.path.empty()) m_window->setWindowIcon(QIcon(to_qt(definition.icon.path)));

@@ -2,8 +2,8 @@
 
 #include "runtime/check_mark.h"
 #include "runtime/form_reports.h"
-#include "runtime/web/form_window.h"
 #include "runtime/web/keys.h"
+#include "runtime/web/web_window.h"
 #include "runtime/web/window_markup.h"
 
 #include <emscripten.h>

@@ -13,7 +13,7 @@ namespace rt {
 // The form as a native window of standard controls, one per row; a control's
 // identifier is its row. The window carries out the runtime's keyboard: it is
 // not a dialog, so Enter and Escape press nothing. Its parts live apart:
-// form_window.cpp (class, controls, layout, window procedures, colours),
+// win32_window.cpp (class, controls, layout, window procedures, colours),
 // message_loop.cpp (the loop and what it takes before the controls), keys.cpp
 // (virtual keys to the runtime's), and here the Backend's mirror of state.
 class Win32Backend final : public Backend {

@@ -1,4 +1,4 @@
-#include "runtime/qt/form_window.h"
+#include "runtime/qt/qt_window.h"
 
 #include "runtime/form_reports.h"
 #include "runtime/qt/wayland_frame.h"
@@ -10,8 +10,7 @@
 
 namespace rt {
 
-FormWindow::FormWindow(Qt::WindowFlags flags, FormReports& form,
-                       const std::vector<QWidget*>& widgets)
+QtWindow::QtWindow(Qt::WindowFlags flags, FormReports& form, const std::vector<QWidget*>& widgets)
     : QWidget(nullptr, flags), m_form(form), m_widgets(widgets) {}
 
 namespace {
@@ -19,14 +18,14 @@ namespace {
 // The form's window, and the frame that holds it where the program draws
 // its own (Wayland), are windows.
 QAccessibleInterface* window_interface(const QString&, QObject* object) {
-    if (dynamic_cast<FormWindow*>(object) || dynamic_cast<WaylandFrame*>(object))
+    if (dynamic_cast<QtWindow*>(object) || dynamic_cast<WaylandFrame*>(object))
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
     return nullptr;
 }
 
 } // namespace
 
-void FormWindow::expose_as_window() {
+void QtWindow::expose_as_window() {
     static const bool installed = [] {
         QAccessible::installFactory(window_interface);
         return true;
@@ -67,18 +66,18 @@ std::optional<Key> runtime_key(const QKeyEvent& press) {
 
 } // namespace
 
-void FormWindow::take_keys_of(QWidget& widget) {
+void QtWindow::take_keys_of(QWidget& widget) {
     widget.installEventFilter(this);
 }
 
-std::optional<Row> FormWindow::row_of(const QWidget* widget) const {
+std::optional<Row> QtWindow::row_of(const QWidget* widget) const {
     const auto found = std::find(m_widgets.begin(), m_widgets.end(), widget);
     if (found == m_widgets.end()) return std::nullopt;
     return static_cast<Row>(found - m_widgets.begin());
 }
 
 // True when the window took the key; false when it is the text box's own.
-bool FormWindow::carry_out(std::optional<Row> focused, Key key, bool repeat) {
+bool QtWindow::carry_out(std::optional<Row> focused, Key key, bool repeat) {
     const KeyAnswer answer = answer_key(m_form, focused, key, repeat);
     if (answer.to_text_box) return false;
     if (answer.focus) {
@@ -89,7 +88,7 @@ bool FormWindow::carry_out(std::optional<Row> focused, Key key, bool repeat) {
     return true;
 }
 
-bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
     const auto& press = static_cast<const QKeyEvent&>(*event);
     const std::optional<Key> key = runtime_key(press);
@@ -99,7 +98,7 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
 
 // Where Qt moves the focus itself (from the window when no control has it),
 // it goes as Tab or Shift+Tab takes it.
-bool FormWindow::focusNextPrevChild(bool next) {
+bool QtWindow::focusNextPrevChild(bool next) {
     const Key key = next ? Key::Tab : Key::BackTab;
     const std::optional<Row> to = answer_key(m_form, row_of(focusWidget()), key).focus;
     if (!to) return false;

@@ -1,7 +1,7 @@
 // The page's side of the web backend: the window's elements, kept in
 // Module.quenlor (the window and, per row, the control's outer element and
 // the one that holds its state), written and read for the C++ in
-// form_window.cpp, and the listeners that report what the person does.
+// web_window.cpp, and the listeners that report what the person does.
 // Linked with --js-library; each function here is a C function there.
 
 /* global mergeInto, LibraryManager, Module, UTF8ToString, lengthBytesUTF8, stringToUTF8 */

@@ -1,10 +1,10 @@
-#include "runtime/web/form_window.h"
+#include "runtime/web/web_window.h"
 
 #include "runtime/check_mark.h"
 #include "runtime/line_breaks.h"
 #include "runtime/web/keys.h"
 
-// The page's side, in form_window.js (linked with --js-library); this file
+// The page's side, in web_window.js (linked with --js-library); this file
 // only marshals the calls.
 extern "C" {
 void quenlor_make_window(const char* markup, const char* caption, const char* key_names);

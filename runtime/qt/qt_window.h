@@ -14,10 +14,10 @@ class FormReports;
 // The form's window. It takes the runtime's keys before its controls see
 // them and carries out the runtime's answer (answer_key): Qt's own handling
 // would make a group of option buttons one tab stop and step by geometry.
-class FormWindow final : public QWidget {
+class QtWindow final : public QWidget {
 public:
     // widgets holds the form's controls by row.
-    FormWindow(Qt::WindowFlags flags, FormReports& form, const std::vector<QWidget*>& widgets);
+    QtWindow(Qt::WindowFlags flags, FormReports& form, const std::vector<QWidget*>& widgets);
 
     // Watches widget's keys: every control of the form.
     void take_keys_of(QWidget& widget);
