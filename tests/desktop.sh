@@ -108,6 +108,19 @@ start_private_display() {
         fail "the X server on $DISPLAY let no client in; it said: $(cat "$work/xvfb.log")"
 }
 
+# Starts the accessibility bus on the session bus and does what a screen
+# reader does when it starts: tells the desktop that assistive technology is
+# listening, so that toolkits expose their windows.
+start_accessibility_bus() {
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+    enable_accessibility() {
+        dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+            org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:IsEnabled \
+            variant:boolean:true >/dev/null 2>&1
+    }
+    wait_for 30 "the accessibility bus to take IsEnabled" enable_accessibility || exit 1
+}
+
 # Ends the X server, as when a display goes away; the rest of the desktop
 # ends with the test.
 stop_private_display() {

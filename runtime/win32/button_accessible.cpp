@@ -1,5 +1,6 @@
 #include "runtime/win32/button_accessible.h"
 
+#include "runtime/win32/ole_functions.h"
 #include "runtime/win32/option_group_accessible.h"
 
 #include <ole2.h>
@@ -8,35 +9,6 @@
 namespace rt {
 
 namespace {
-
-// The few functions of oleacc and oleaut32 this needs, looked up once.
-struct OleFunctions {
-    using CreateStd = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
-    using FromObject = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
-    using AllocString = BSTR(WINAPI*)(const OLECHAR*);
-    CreateStd create_standard = nullptr;
-    FromObject result_from_object = nullptr;
-    AllocString alloc_string = nullptr;
-};
-
-template <typename Function> Function look_up(HMODULE module, const char* name) {
-    if (!module) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
-const OleFunctions& ole() {
-    static const OleFunctions functions = [] {
-        OleFunctions found;
-        const HMODULE oleacc = LoadLibraryW(L"oleacc.dll");
-        const HMODULE oleaut = LoadLibraryW(L"oleaut32.dll");
-        found.create_standard =
-            look_up<OleFunctions::CreateStd>(oleacc, "CreateStdAccessibleObject");
-        found.result_from_object = look_up<OleFunctions::FromObject>(oleacc, "LresultFromObject");
-        found.alloc_string = look_up<OleFunctions::AllocString>(oleaut, "SysAllocString");
-        return found;
-    }();
-    return functions;
-}
 
 bool is_self(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;

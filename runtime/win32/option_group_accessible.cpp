@@ -1,5 +1,6 @@
 #include "runtime/win32/option_group_accessible.h"
 
+#include "runtime/win32/ole_functions.h"
 #include "runtime/win32/wide_text.h"
 
 #include <oleacc.h>
@@ -9,30 +10,6 @@
 namespace rt {
 
 namespace {
-
-struct OleFunctions {
-    using FromWindow = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
-    using AllocString = BSTR(WINAPI*)(const OLECHAR*);
-    FromWindow from_window = nullptr;
-    AllocString alloc_string = nullptr;
-};
-
-template <typename Function> Function look_up(HMODULE module, const char* name) {
-    if (!module) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
-const OleFunctions& ole() {
-    static const OleFunctions functions = [] {
-        OleFunctions found;
-        found.from_window = look_up<OleFunctions::FromWindow>(LoadLibraryW(L"oleacc.dll"),
-                                                              "AccessibleObjectFromWindow");
-        found.alloc_string =
-            look_up<OleFunctions::AllocString>(LoadLibraryW(L"oleaut32.dll"), "SysAllocString");
-        return found;
-    }();
-    return functions;
-}
 
 // The button styles mean other things to other classes: a label's style can
 // look like an option button's.

@@ -17,14 +17,6 @@ cmake --install "$build" --prefix "$work/prefix" >/dev/null
 # the accessibility services on demand, as a desktop's bus does.
 start_private_display 800x600 desktop
 
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-# What a screen reader does when it starts: it tells the desktop that
-# assistive technology is listening, and toolkits then expose their windows.
-enable_accessibility() {
-    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
-        org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:IsEnabled \
-        variant:boolean:true >/dev/null 2>&1
-}
-wait_for 30 "the accessibility bus to take IsEnabled" enable_accessibility || exit 1
+start_accessibility_bus
 
 /usr/bin/python3 "$here/atspi_scenario.py" "$work/prefix/bin/quenlor" "$build/window_layout.json"

@@ -18,15 +18,7 @@ work=$(mktemp -d)
 trap 'cp "$work/orca.log" "orca-$what.log" 2>/dev/null; end_private_desktop' EXIT
 
 start_private_display 800x600 desktop
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-# What a screen reader does when it starts: it tells the desktop that
-# assistive technology is listening, and toolkits then expose their windows.
-enable_accessibility() {
-    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
-        org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:IsEnabled \
-        variant:boolean:true >/dev/null 2>&1
-}
-wait_for 30 "the accessibility bus to take IsEnabled" enable_accessibility || exit 1
+start_accessibility_bus
 
 # This machine has no sound card: libao's null driver takes the sound, so
 # that espeak-ng speaks each utterance to its end as it would aloud, and
