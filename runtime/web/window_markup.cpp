@@ -147,14 +147,9 @@ std::string css_colour(std::optional<Colour> colour) {
 
 std::string window_markup(const FormReports& form, bool shown) {
     const WindowDefinition& window = form.definition().window;
-    // A button pressed before the program has started, the window already
-    // shown, is kept for the program to press once it has (make_window). The
-    // handler is compiled only when a click comes, so the page runs no script
-    // before its first paint.
-    std::string markup =
-        "<main class=\"quenlor-window\" onclick=\"var b = event.target.closest('button');"
-        " if (b &amp;&amp; !(window.Module &amp;&amp; Module.quenlor))"
-        " (window.quenlorPresses = window.quenlorPresses || []).push(b)\"";
+    // A button pressed before the program has started is kept by the page
+    // (page.html) for the program to press once it has (make_window).
+    std::string markup = "<main class=\"quenlor-window\"";
     if (!shown) markup += " hidden";
     if (!window.heading.empty()) markup += " aria-labelledby=\"quenlor-heading\"";
     markup += " style=\"width:" + px(to_pixels(window.client_width, standard_dpi)) +
