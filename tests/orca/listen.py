@@ -13,7 +13,11 @@ After Space, "announced" needs the summary spoken; "silent" needs it unsaid
 back with Shift+Tab. As Tab crosses the options Orca must say the group's name,
 and on each option its place, "1 of 2" and "2 of 2"."""
 
+import atexit
+import codecs
+import os
 import re
+import select
 import subprocess
 import sys
 import time
@@ -26,19 +30,40 @@ summary = "Вие избрахте: Лоша новина:"
 heading = "Избор на тип и вид новина"
 
 
+class GrowingLog:
+    """Orca's debug log as Orca writes it, read through tail, so that a wait
+    blocks until Orca writes rather than reading the file again and again."""
+
+    def __init__(self, path):
+        self.tail = subprocess.Popen(["tail", "-F", "-n", "+1", path], stdout=subprocess.PIPE,
+                                     stderr=subprocess.DEVNULL)
+        atexit.register(self.tail.kill)
+        self.decoder = codecs.getincrementaldecoder("utf-8")(errors="replace")
+        self.text = ""
+
+    def grow(self, seconds):
+        """Reads what Orca writes next, waiting at most seconds for it."""
+        ready, _, _ = select.select([self.tail.stdout], [], [], max(seconds, 0))
+        if not ready:
+            return False
+        data = os.read(self.tail.stdout.fileno(), 65536)
+        self.text += self.decoder.decode(data)
+        return bool(data)
+
+
+orca_log = GrowingLog(log)
+
+
 def spoken():
-    with open(log, encoding="utf-8", errors="replace") as f:
-        return re.findall(r"SPEECH OUTPUT: '(.*?)'", f.read(), re.DOTALL)
+    return re.findall(r"SPEECH OUTPUT: '(.*?)'", orca_log.text, re.DOTALL)
 
 
 def wait_for(seconds, what, found):
     deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        answer = found()
-        if answer:
-            return answer
-        time.sleep(0.1)
-    sys.exit(f"FAIL no {what} within {seconds} s; Orca said: {spoken()}")
+    while not (answer := found()):
+        if not orca_log.grow(deadline - time.monotonic()):
+            sys.exit(f"FAIL no {what} within {seconds} s; Orca said: {spoken()}")
+    return answer
 
 
 def said_since(start, words):
@@ -69,25 +94,33 @@ def heard_after_keys(said, echoes):
 
 
 wait_for(120, "'Screen reader on.' from Orca", said_since(0, "Screen reader on"))
-# What the program says on its own goes beside the log, out of the way.
+# What the program says on its own goes beside the log, out of the way. It is
+# ended, and waited for, before the desktop goes: Chromium writes its profile
+# as it closes.
 with open(log + ".program", "w") as output:
-    subprocess.Popen(program, stdout=output, stderr=output)
+    listened_to = subprocess.Popen(program, stdout=output, stderr=output)
 
 
-def window():
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", window_name],
-                           capture_output=True, text=True).stdout.split()
-    return found[0] if found else None
+def end_program():
+    listened_to.terminate()
+    try:
+        listened_to.wait(30)
+    except subprocess.TimeoutExpired:
+        sys.exit("FAIL the program did not end within 30 s of being asked to")
 
 
-wait_for(60, f"window named {window_name}", window)
-subprocess.run(["xdotool", "windowfocus", "--sync", window()], check=True)
+atexit.register(end_program)
+
+
+# xdotool waits for the window itself (--sync), under a deadline.
+window = subprocess.run(["timeout", "60", "xdotool", "search", "--sync", "--onlyvisible", "--name",
+                         window_name], capture_output=True, text=True).stdout.split()
+if not window:
+    sys.exit(f"FAIL no window named {window_name} within 60 s")
+subprocess.run(["xdotool", "windowfocus", "--sync", window[0]], check=True)
 wait_for(60, "window title spoken", said_since(0, "Quenlor"))
 if settled:
-    def settled_in_log():
-        with open(log, encoding="utf-8", errors="replace") as f:
-            return settled in f.read()
-    wait_for(60, f"{settled!r} in Orca's log", settled_in_log)
+    wait_for(60, f"{settled!r} in Orca's log", lambda: settled in orca_log.text)
 # The text box holds the focus at start: the listener hears the exercise.
 keys = [("Tab", "Лоша новина"), ("Tab", "Добра новина"), ("Tab", "Изведи"), ("space", "space")]
 starts = [key(name, words) for name, words in keys]
