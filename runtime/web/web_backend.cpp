@@ -152,9 +152,8 @@ EMSCRIPTEN_KEEPALIVE void quenlor_pressed(int row) {
 }
 
 // The answer to a key, by its place in web::key_names(), for the page's
-// listener: -2 when the text box takes
-// it, -1 when it does nothing, else the row the focus goes to, twice, plus 1
-// when that control is then activated.
+// listener: -2 when the text box takes it, -1 when it does nothing, else the
+// row the focus goes to, twice, plus 1 when that control is then activated.
 EMSCRIPTEN_KEEPALIVE int quenlor_key(int row, int key, int shift, int repeat) {
     rt::WebBackend* window = rt::WebBackend::current();
     const std::optional<rt::Key> runtime_key = rt::web::runtime_key(key, shift != 0);

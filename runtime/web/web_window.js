@@ -44,7 +44,7 @@ mergeInto(LibraryManager.library, {
         if (window) {
             // The page's own window: note what the person changed before the
             // program started, against what the page's HTML showed, and the
-            // buttons pressed (window_markup keeps those).
+            // buttons pressed (page.html keeps those).
             controls().forEach(function(element, row) {
                 var input = element.tagName == "LABEL" ? element.firstChild : element;
                 if (input.type == "radio" || input.type == "checkbox") {
