@@ -4,6 +4,7 @@
 // from which the page's font keeps only the glyphs it needs. Run at build
 // time under Node, from the same code as the page itself.
 
+#include "app/json_string.h"
 #include "form/quenlor_form.h"
 #include "runtime/form.h"
 #include "runtime/headless/headless_backend.h"
@@ -14,23 +15,6 @@
 #include <string_view>
 
 namespace {
-
-std::string json(std::string_view text) {
-    std::string result = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            result += '\\';
-            result += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
-            result += escape;
-        } else {
-            result += c;
-        }
-    }
-    return result + "\"";
-}
 
 // Every text the controls show: their own, and what each command button
 // writes with every box ticked, which is the most that any text can hold.

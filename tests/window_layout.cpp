@@ -5,6 +5,7 @@
 //
 // usage: window_layout <json file> <shell file>
 
+#include "app/json_string.h"
 #include "tests/window_expectations.h"
 
 #include <cstdio>
@@ -13,21 +14,6 @@
 #include <string_view>
 
 namespace {
-
-// A JSON string: quotes, backslashes and control characters as \u escapes.
-std::string json(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c != '"' && c != '\\' && static_cast<unsigned char>(c) >= 0x20) {
-            out += c;
-            continue;
-        }
-        char escape[8];
-        std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned char>(c));
-        out += escape;
-    }
-    return out + "\"";
-}
 
 // A word in single quotes, for the shell.
 std::string quoted(std::string_view text) {
