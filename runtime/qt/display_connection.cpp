@@ -35,9 +35,18 @@ std::vector<HeldMessage> g_held;
 // Set once connected, before g_connecting turns false.
 ConnectionState g_connection;
 
+// Both the toolkit's event thread and the main thread may find the display
+// gone at once: the first to get here says so, and any other waits here for
+// the process to end, so that the line is said once.
+void first_to_end_or_wait() {
+    static std::mutex ending;
+    ending.lock(); // never unlocked: std::_Exit follows
+}
+
 // Ends the process at once, from whichever thread found the display gone:
 // nothing of the window is left to tear down.
 [[noreturn]] void give_up(const std::string& what) {
+    first_to_end_or_wait();
     const std::string line = g_title + ": " + what + "\n";
     std::fwrite(line.data(), 1, line.size(), stderr);
     std::fflush(stderr);
@@ -106,6 +115,7 @@ std::string displays_tried() {
     if (x11_display().empty() && wayland_display().empty())
         give_up("cannot open a window: no display (set DISPLAY or WAYLAND_DISPLAY to one that "
                 "is running)");
+    first_to_end_or_wait();
     const std::lock_guard lock(g_held_mutex);
     const std::string line = g_title + ": cannot open a window on " + displays_tried() + "\n";
     std::fwrite(line.data(), 1, line.size(), stderr);
