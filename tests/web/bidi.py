@@ -27,7 +27,7 @@ class Firefox(Browser):
     def __init__(self, width=800, height=600, scale=1):
         super().__init__()
         self.profile = tempfile.mkdtemp(prefix="quenlor-firefox-")
-        self.process = subprocess.Popen(
+        self._start_process(
             [FIREFOX, "--headless", "--no-remote", "--profile", self.profile,
              "--remote-debugging-port=0", "about:blank"],
             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)

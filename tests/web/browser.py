@@ -3,7 +3,11 @@ it is driven: Chromium over its DevTools protocol (cdp.py), Firefox over
 WebDriver BiDi (bidi.py), WebKitGTK over classic WebDriver (webdriver.py).
 The tests are written once against this; each driver speaks its protocol."""
 
+import contextlib
+import glob
+import os
 import shutil
+import signal
 import subprocess
 import time
 
@@ -33,17 +37,51 @@ class Browser:
     def __init__(self):
         self.console = []
 
+    def _start_process(self, command, **options):
+        """Starts the browser, or its driver, in a process group of its own
+        and with its temporary files in its profile: the first step of
+        __init__, after the profile is made."""
+        environment = dict(options.pop("env", os.environ), TMPDIR=self.profile)
+        self.process = subprocess.Popen(command, env=environment, start_new_session=True,
+                                        **options)
+
+    def _running(self):
+        """The browser's processes still running: those of its group, and
+        those that left it (a crash reporter) but carry its TMPDIR."""
+        mark = f"TMPDIR={self.profile}".encode()
+        found = []
+        for process in glob.glob("/proc/[0-9]*"):
+            try:
+                with open(f"{process}/stat") as f:
+                    state, _, group = f.read().rsplit(")", 1)[1].split()[:3]
+                if state == "Z":
+                    continue
+                if int(group) != self.process.pid:
+                    with open(f"{process}/environ", "rb") as f:
+                        if mark not in f.read().split(b"\0"):
+                            continue
+                found.append(int(process[6:]))
+            except OSError:
+                continue
+        return found
+
     def _end_process(self):
-        """Ends the browser's process, by force if it will not go, and removes
-        its profile: the last step of close()."""
-        if self.process.poll() is None:
-            self.process.terminate()
-        try:
-            self.process.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            self.process.kill()
-            self.process.wait()
-        shutil.rmtree(self.profile, ignore_errors=True)
+        """Ends every process of the browser, by force if they will not go,
+        and then removes its profile, which they no longer write to: the last
+        step of close()."""
+        for sign in (signal.SIGTERM, signal.SIGKILL):
+            for pid in self._running():
+                with contextlib.suppress(ProcessLookupError):
+                    os.kill(pid, sign)
+            deadline = time.monotonic() + 10
+            while self._running() and time.monotonic() < deadline:
+                time.sleep(0.05)
+            if not self._running():
+                break
+        else:
+            raise RuntimeError(f"the {self.engine} processes did not end")
+        self.process.wait(timeout=10)
+        shutil.rmtree(self.profile)
 
     # What each driver provides.
     def navigate(self, url):

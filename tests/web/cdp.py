@@ -27,7 +27,7 @@ class Chromium(Browser):
     def __init__(self, width=800, height=600, scale=1):
         super().__init__()
         self.profile = tempfile.mkdtemp(prefix="quenlor-chromium-")
-        self.process = subprocess.Popen(
+        self._start_process(
             [CHROMIUM, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
              "--no-first-run", "--disable-background-networking", "--disable-component-update",
              "--disable-sync", f"--user-data-dir={self.profile}",

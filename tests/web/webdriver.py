@@ -41,8 +41,8 @@ class WebKit(Browser):
         # and the display's scale.
         environment = dict(os.environ, GDK_SCALE=str(scale), XDG_DATA_HOME=self.profile,
                            XDG_CACHE_HOME=self.profile)
-        self.process = subprocess.Popen([DRIVER, f"--port={port}"], env=environment,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self._start_process([DRIVER, f"--port={port}"], env=environment,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.address = f"http://127.0.0.1:{port}"
         deadline = time.monotonic() + 30
         while not self._ready():
