@@ -71,7 +71,11 @@ show_summary="Command1(0)"
 clear="Command1(1)"
 text_box="Text1"
 
-screenshot() { import -window "$window" "$screens/$1.png"; }
+# The client area alone, without the frame Wine draws where there is no
+# window manager.
+screenshot() {
+    import -window "$window" -crop "$client_size+$client_x+$client_y" +repage "$screens/$1.png"
+}
 
 # Selects everything in the text box with the keyboard, copies it, and
 # prints what the clipboard holds. The clipboard is taken first by a
