@@ -1,5 +1,6 @@
 #include "runtime/win32/button_accessible.h"
 
+#include "runtime/win32/counted_accessible.h"
 #include "runtime/win32/ole_functions.h"
 #include "runtime/win32/option_group_accessible.h"
 
@@ -27,18 +28,12 @@ bool is_radio(LONG type) {
     return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
 }
 
-// A COM object ends in its own Release, never by delete through a base.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
-
 // The system's accessible object for a button, with what it does by default
 // and what it is told by the button itself.
-class ButtonAccessible final : public IAccessible {
+class ButtonAccessible final : public CountedAccessible {
 public:
     ButtonAccessible(HWND button, IAccessible* standard, HWND heading)
         : m_button(button), m_standard(standard), m_heading(heading) {}
-    ButtonAccessible(const ButtonAccessible&) = delete;
-    ButtonAccessible& operator=(const ButtonAccessible&) = delete;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
         if (!object) return E_POINTER;
@@ -48,12 +43,6 @@ public:
             return S_OK;
         }
         return m_standard->QueryInterface(id, object);
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&m_references); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG left = InterlockedDecrement(&m_references);
-        if (left == 0) delete this;
-        return static_cast<ULONG>(left);
     }
 
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
@@ -168,15 +157,12 @@ public:
     }
 
 private:
-    ~ButtonAccessible() { m_standard->Release(); }
+    ~ButtonAccessible() override { m_standard->Release(); }
 
     HWND m_button;
     IAccessible* m_standard;
     HWND m_heading;
-    LONG m_references = 1;
 };
-
-#pragma GCC diagnostic pop
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "runtime/win32/option_group_accessible.h"
 
+#include "runtime/win32/counted_accessible.h"
 #include "runtime/win32/ole_functions.h"
 #include "runtime/win32/wide_text.h"
 
@@ -59,16 +60,11 @@ HRESULT answer_object(IDispatch* object, VARIANT* answer) {
     return S_OK;
 }
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
-
 // The option buttons' grouping. Its children are numbered from 1 in the
 // window's order and handed out as the buttons' own accessible objects.
-class OptionGroup final : public IAccessible {
+class OptionGroup final : public CountedAccessible {
 public:
     OptionGroup(HWND window, HWND heading) : m_window(window), m_heading(heading) {}
-    OptionGroup(const OptionGroup&) = delete;
-    OptionGroup& operator=(const OptionGroup&) = delete;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
         if (!object) return E_POINTER;
@@ -78,12 +74,6 @@ public:
         *object = static_cast<IAccessible*>(this);
         AddRef();
         return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&m_references); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG left = InterlockedDecrement(&m_references);
-        if (left == 0) delete this;
-        return static_cast<ULONG>(left);
     }
 
     // Clients reach it through IAccessible's own calls, never by name.
@@ -216,7 +206,7 @@ public:
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
 private:
-    ~OptionGroup() = default;
+    ~OptionGroup() override = default;
 
     // The option button that child numbers, from 1, or null.
     HWND option_at(const VARIANT& child) const {
@@ -228,10 +218,7 @@ private:
 
     HWND m_window;
     HWND m_heading;
-    LONG m_references = 1;
 };
-
-#pragma GCC diagnostic pop
 
 } // namespace
 
