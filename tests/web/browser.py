@@ -6,6 +6,7 @@ The tests are written once against this; each driver speaks its protocol."""
 import contextlib
 import glob
 import os
+import select
 import shutil
 import signal
 import subprocess
@@ -65,20 +66,31 @@ class Browser:
                 continue
         return found
 
+    def _signal_running(self, sign, seconds):
+        """Sends the signal to each of the browser's processes and waits for
+        each to end (its pidfd turns readable), up to the deadline; whether
+        none runs now."""
+        deadline = time.monotonic() + seconds
+        ends = []
+        try:
+            for pid in self._running():
+                with contextlib.suppress(ProcessLookupError):
+                    ends.append(os.pidfd_open(pid))
+                    signal.pidfd_send_signal(ends[-1], sign)
+            for end in ends:
+                if not select.select([end], [], [], max(deadline - time.monotonic(), 0))[0]:
+                    return False
+        finally:
+            for end in ends:
+                os.close(end)
+        return not self._running()
+
     def _end_process(self):
         """Ends every process of the browser, by force if they will not go,
         and then removes its profile, which they no longer write to: the last
         step of close()."""
-        for sign in (signal.SIGTERM, signal.SIGKILL):
-            for pid in self._running():
-                with contextlib.suppress(ProcessLookupError):
-                    os.kill(pid, sign)
-            deadline = time.monotonic() + 10
-            while self._running() and time.monotonic() < deadline:
-                time.sleep(0.05)
-            if not self._running():
-                break
-        else:
+        if not (self._signal_running(signal.SIGTERM, 10) or
+                self._signal_running(signal.SIGKILL, 10)):
             raise RuntimeError(f"the {self.engine} processes did not end")
         self.process.wait(timeout=10)
         shutil.rmtree(self.profile)
