@@ -72,7 +72,8 @@ class WebKit(Browser):
             quenlorConsole.push(["error", Array.prototype.join.call(arguments, " ")]);
             return error.apply(console, arguments);
         };
-        addEventListener("error", e => quenlorConsole.push(["exception", String(e.message)]));
+        addEventListener("error", e => quenlorConsole.push(["exception",
+            `${e.message} at ${e.filename}:${e.lineno}`]));
         addEventListener("unhandledrejection",
                          e => quenlorConsole.push(["exception", String(e.reason)]));
     }"""
