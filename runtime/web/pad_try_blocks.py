@@ -2,13 +2,14 @@
 """Puts a nop after every indirect call that ends a try block of a
 WebAssembly module, rewriting the file in place.
 
-WebKit's WebAssembly interpreter (WebKitGTK 2.50) lets an exception thrown by
-an indirect call that is the last instruction of a try block pass that
-block's handlers. The runtime calls a form's procedures through pointers,
-inside the try block that reports their run-time errors, so in WebKit a
-report would be lost whenever that code had not yet been compiled. The
-optimiser decides which instruction ends a block, so the nop goes in here,
-after it has run. Running the script twice changes nothing more.
+WebKit's WebAssembly interpreter in WebKitGTK 2.50 (2.54 is sound) lets an
+exception thrown by an indirect call that is the last instruction of a try
+block pass that block's handlers. The runtime calls a form's procedures
+through pointers, inside the try block that reports their run-time errors,
+so in WebKit a report would be lost whenever that code had not yet been
+compiled. The optimiser decides which instruction ends a block, so the nop
+goes in here, after it has run. Running the script twice changes nothing
+more.
 
 usage: pad_try_blocks.py <module.wasm>"""
 
