@@ -45,10 +45,12 @@ function(quenlor_web_page target output_name filesystem)
     else()
         target_link_options(${target} PRIVATE -sFILESYSTEM=0)
     endif()
-    # Before the service worker takes the files' hashes.
+    # The nops that WebKit's interpreter needs (pad_try_blocks.py), before the
+    # service worker takes the files' hashes.
+    set(pad ${PROJECT_SOURCE_DIR}/runtime/web/pad_try_blocks.py)
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${pad})
     add_custom_command(TARGET ${target} POST_BUILD
-                       COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/runtime/web/pad_try_blocks.py
-                               ${QUENLOR_PAGE_DIR}/${output_name}.wasm
+                       COMMAND ${Python3_EXECUTABLE} ${pad} ${QUENLOR_PAGE_DIR}/${output_name}.wasm
                        VERBATIM)
     if(target STREQUAL "quenlor")
         list(TRANSFORM quenlor_offline_files PREPEND ${QUENLOR_PAGE_DIR}/ OUTPUT_VARIABLE files)
