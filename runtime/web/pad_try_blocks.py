@@ -33,9 +33,7 @@ def leb(data, at):
 
 def skip_leb(data, at, count=1):
     for _ in range(count):
-        while data[at] & 0x80:
-            at += 1
-        at += 1
+        _, at = leb(data, at)
     return at
 
 
