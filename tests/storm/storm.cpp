@@ -178,13 +178,14 @@ std::string compare(const Model& model, const Observation& seen) {
 std::optional<std::string> replay(const DriverFactory& make, const std::vector<Action>& actions) {
     const std::unique_ptr<Driver> driver = make();
     Model model = start_model(driver->action_focus());
-    for (const Action& action : actions) {
-        send(*driver, action);
-        model.apply(action);
-        const std::string difference = compare(model, driver->observe());
-        if (!difference.empty()) return difference;
+    std::string difference = compare(model, driver->observe());
+    for (std::size_t i = 0; difference.empty() && i < actions.size(); ++i) {
+        send(*driver, actions[i]);
+        model.apply(actions[i]);
+        difference = compare(model, driver->observe());
     }
-    return std::nullopt;
+    if (difference.empty()) return std::nullopt;
+    return difference;
 }
 
 Report run_storm(const DriverFactory& make, std::uint64_t seed, std::size_t count) {
@@ -194,7 +195,9 @@ Report run_storm(const DriverFactory& make, std::uint64_t seed, std::size_t coun
     std::vector<Action> sent;
     const std::unique_ptr<Driver> driver = make();
     Model model = start_model(driver->action_focus());
-    for (std::size_t i = 0; i < count; ++i) {
+    // The window as it opens, then after every action.
+    std::string difference = compare(model, driver->observe());
+    for (std::size_t i = 0; difference.empty() && i < count; ++i) {
         const Action action = random_storm_action(random);
         sent.push_back(action);
         send(*driver, action);
@@ -203,14 +206,12 @@ Report run_storm(const DriverFactory& make, std::uint64_t seed, std::size_t coun
         ++report.counts[action.kind == Action::Kind::Click ? "click"
                         : action.kind == Action::Kind::Act ? "act"
                                                            : describe(action)];
-        std::string difference = compare(model, driver->observe());
-        if (difference.empty()) continue;
-        report.divergences = 1;
-        report.first_divergence = i;
-        report.difference = std::move(difference);
-        report.shortest = shrink(make, std::move(sent));
-        break;
+        difference = compare(model, driver->observe());
     }
+    if (difference.empty()) return report;
+    report.divergences = 1;
+    report.difference = std::move(difference);
+    report.shortest = shrink(make, std::move(sent));
     return report;
 }
 
@@ -218,7 +219,7 @@ std::string to_string(const Report& report) {
     std::ostringstream out;
     out << "seed " << report.seed << ", " << report.actions << " actions, " << report.divergences
         << " divergences";
-    if (report.first_divergence) out << ", first at action " << *report.first_divergence;
+    if (report.divergences) out << (report.actions ? ", at the last action" : ", as it opened");
     out << "\n  per action:";
     for (const auto& [kind, count] : report.counts) out << " " << kind << " " << count << ";";
     if (report.divergences) {

@@ -70,9 +70,8 @@ std::optional<int> target_of(const rt::Form& form, rt::Row row);
 
 struct Report {
     std::uint64_t seed = 0;
-    std::size_t actions = 0;
+    std::size_t actions = 0; // sent; a divergence shows after the last
     std::size_t divergences = 0;
-    std::optional<std::size_t> first_divergence;
     std::string difference;
     std::vector<Action> shortest;
     std::map<std::string, std::size_t> counts; // per kind of action
@@ -88,8 +87,8 @@ Action decode_action(unsigned char byte);
 // Sends one action to the window.
 void send(Driver& driver, const Action& action);
 
-// count random actions from seed, stopping at the first divergence, which
-// is then shrunk.
+// count random actions from seed, the window checked as it opens and after
+// each, stopping at the first divergence, which is then shrunk.
 Report run_storm(const DriverFactory& make, std::uint64_t seed, std::size_t count);
 
 // The first difference between window and model over actions, if any.
