@@ -1,8 +1,7 @@
 // What assistive technology learns of the Qt window, read through Qt's
-// accessibility interface: a role and a name for every control, the heading
-// as the window's description, and the focus moving in tab order. (That a
-// screen reader is told of each move is seen on the accessibility bus, in
-// tests/accessibility.)
+// accessibility interface: a role and a name for every control, and the
+// heading as the window's description. (That a screen reader is told of each
+// move of the focus is seen on the accessibility bus, in tests/accessibility.)
 
 #include "form/quenlor_form.h"
 #include "runtime/form.h"
@@ -11,13 +10,9 @@
 #include "tests/qt/open_window.h"
 
 #include <QAccessible>
-#include <QApplication>
 #include <QRadioButton>
-#include <QTest>
 
 #include <gtest/gtest.h>
-
-#include <optional>
 
 namespace {
 
@@ -94,17 +89,6 @@ TEST_F(Accessibility, TheHeadingDescribesTheWindow) {
     QAccessibleInterface* window = accessible(backend.window());
     EXPECT_EQ(window->text(QAccessible::Name).toStdString(), quenlor::form().window.caption);
     EXPECT_EQ(window->text(QAccessible::Description), QStringLiteral("Избор на тип и вид новина"));
-}
-
-TEST_F(Accessibility, TheFocusMovesInTabOrder) {
-    const rt::Row text_box = form->find("Text1", 0).value();
-    EXPECT_TRUE(accessible(backend.widget(text_box))->state().focused);
-    for (const char* next : {"Option1", "Option1", "Command1"}) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(accessible(QApplication::focusWidget())->role(),
-                  role_of(next == std::string("Command1") ? rt::ControlKind::CommandButton
-                                                          : rt::ControlKind::OptionButton));
-    }
 }
 
 // Qt clears the chosen option as it chooses another, before the runtime has
