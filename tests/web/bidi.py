@@ -2,8 +2,6 @@
 its remote debugging port: the same websocket client as for Chromium, and no
 driver to install."""
 
-import base64
-import io
 import json
 import re
 import subprocess
@@ -11,7 +9,6 @@ import tempfile
 import threading
 
 import websocket
-from PIL import Image
 
 import webdriver_actions
 from browser import Browser
@@ -84,9 +81,8 @@ class Firefox(Browser):
         self.send("input.performActions", context=self.context,
                   actions=webdriver_actions.key(key, shift, control))
 
-    def screenshot(self):
-        data = self.send("browsingContext.captureScreenshot", context=self.context)["data"]
-        return Image.open(io.BytesIO(base64.b64decode(data))).convert("RGB")
+    def _png(self):
+        return self.send("browsingContext.captureScreenshot", context=self.context)["data"]
 
     def accessible(self, role, name):
         found = self.send("browsingContext.locateNodes", context=self.context,

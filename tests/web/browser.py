@@ -3,14 +3,18 @@ it is driven: Chromium over its DevTools protocol (cdp.py), Firefox over
 WebDriver BiDi (bidi.py), WebKitGTK over classic WebDriver (webdriver.py).
 The tests are written once against this; each driver speaks its protocol."""
 
+import base64
 import contextlib
 import glob
+import io
 import os
 import select
 import shutil
 import signal
 import subprocess
 import time
+
+from PIL import Image
 
 ENGINES = ("chromium", "firefox", "webkit")
 
@@ -114,6 +118,10 @@ class Browser:
 
     def screenshot(self):
         """The page as shown, in device pixels, as a PIL RGB image."""
+        return Image.open(io.BytesIO(base64.b64decode(self._png()))).convert("RGB")
+
+    def _png(self):
+        """The page as shown, as a PNG in base64."""
         raise NotImplementedError
 
     def accessible(self, role, name):

@@ -2,8 +2,6 @@
 spoken directly, through Debian's websocket client: no driver of its own to
 install or keep in step with the browser."""
 
-import base64
-import io
 import json
 import os
 import subprocess
@@ -12,7 +10,6 @@ import time
 import urllib.request
 
 import websocket
-from PIL import Image
 
 from browser import KEYS, Browser
 
@@ -149,9 +146,8 @@ class Chromium(Browser):
         self.send_all([("Input.dispatchKeyEvent", {"type": kind, "key": letter, "text": letter})
                        for letter in text for kind in ("keyDown", "keyUp")])
 
-    def screenshot(self):
-        data = self.send("Page.captureScreenshot", format="png")["data"]
-        return Image.open(io.BytesIO(base64.b64decode(data))).convert("RGB")
+    def _png(self):
+        return self.send("Page.captureScreenshot", format="png")["data"]
 
     def accessible(self, role, name):
         for node in self.send("Accessibility.getFullAXTree")["nodes"]:

@@ -3,8 +3,6 @@ over HTTP, with nothing but urllib. WebKitGTK draws into a real window: the
 test gives it an X display of its own (on_private_display.sh). WebDriver
 carries no console: a hook in the page keeps it (WebKit.HOOK)."""
 
-import base64
-import io
 import json
 import os
 import socket
@@ -13,8 +11,6 @@ import tempfile
 import time
 import urllib.error
 import urllib.request
-
-from PIL import Image
 
 import webdriver_actions
 from browser import Browser
@@ -128,10 +124,9 @@ class WebKit(Browser):
 
     # WebKit's snapshot is of the last frame drawn: the page's latest change
     # is drawn once a second frame has begun.
-    def screenshot(self):
+    def _png(self):
         self.evaluate("new Promise(r => requestAnimationFrame(() => requestAnimationFrame(r)))")
-        data = self.send("GET", "/screenshot")
-        return Image.open(io.BytesIO(base64.b64decode(data))).convert("RGB")
+        return self.send("GET", "/screenshot")
 
     # WebDriver gives an element's computed role and name, even a hidden
     # element's, which the accessibility tree leaves out: only the elements
