@@ -17,6 +17,7 @@ target is judged.
 import argparse
 import json
 import os
+import re
 import shutil
 import statistics
 import subprocess
@@ -100,6 +101,17 @@ def wine_environment(env, windows):
     return env
 
 
+def end_wine_server(env):
+    """Ends the prefix's server, then removes the folder under /tmp where it
+    kept its socket: the prefix names it, and Wine makes it again."""
+    subprocess.run([WINESERVER, "-k"], env=env)
+    subprocess.run([WINESERVER, "--wait"], env=env)
+    named = Path(env["WINEPREFIX"]) / "wineserver"
+    folder = named.read_text().strip() if named.exists() else ""
+    if re.fullmatch(r"wine-[A-Za-z0-9]+", folder):
+        shutil.rmtree(Path(os.environ.get("TMPDIR", "/tmp")) / folder, ignore_errors=True)
+
+
 def headless_click(linux, smoke):
     fields = subprocess.run(
         [f"{linux}/bench/summary_benchmark", "--benchmark_format=json",
@@ -155,7 +167,7 @@ def desktop_rows(args, pairs):
                 win32 = start_up(probe, [WINE, f"{win64}/app/quenlor.exe"],
                                  [WINE, f"{win64}/bench/empty_win32_window.exe"], pairs, wine_env)
             finally:
-                subprocess.run([WINESERVER, "-k"], env=wine_env)
+                end_wine_server(wine_env)
             rows += start_up_rows("Win32 under Wine", win32, args.smoke)
         finally:
             xvfb.terminate()

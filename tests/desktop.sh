@@ -132,12 +132,24 @@ stop_private_display() {
     return 0
 }
 
+# end_wine_server <prefix>: ends Wine's server for the prefix, then removes
+# the folder under /tmp where it kept its socket. The prefix names that
+# folder, and Wine makes it again when it next starts a server there.
+end_wine_server() {
+    WINEPREFIX=$1 /usr/lib/wine/wineserver --kill 2>/dev/null || true
+    WINEPREFIX=$1 /usr/lib/wine/wineserver --wait 2>/dev/null || true
+    local folder
+    folder=$(cat "$1/wineserver" 2>/dev/null) || return 0
+    [[ $folder =~ ^wine-[[:alnum:]]+$ ]] && rm -rf "${TMPDIR:-/tmp}/$folder"
+    return 0
+}
+
 # The EXIT trap of a test on a private desktop: ends the program and, when
 # the test runs it under Wine in the prefix $wine_prefix, Wine's server there;
 # then the X server; and removes $work.
 end_private_desktop() {
     [[ -n ${program_pid:-} ]] && kill "$program_pid" 2>/dev/null || true
-    [[ -n ${wine_prefix:-} ]] && WINEPREFIX=$wine_prefix /usr/lib/wine/wineserver --kill 2>/dev/null || true
+    [[ -n ${wine_prefix:-} ]] && end_wine_server "$wine_prefix"
     stop_private_display
     rm -rf "$work"
 }
