@@ -4,8 +4,8 @@
 #
 # usage: on_private_display.sh <command>...
 set -euo pipefail
-work=$(mktemp -d)
 source "$(dirname "$0")/../desktop.sh"
+work=$(mktemp -d)
 trap end_private_desktop EXIT
 start_private_display 1024x768
 "$@"
