@@ -132,16 +132,14 @@ stop_private_display() {
     return 0
 }
 
-# end_wine_server <prefix>: ends Wine's server for the prefix, then removes
-# the folder under /tmp where it kept its socket. The prefix names that
-# folder, and Wine makes it again when it next starts a server there.
+# end_wine_server <prefix>: ends Wine's server there, then removes the folder
+# under /tmp, named in the prefix, that held its socket (Wine makes it anew).
 end_wine_server() {
     WINEPREFIX=$1 /usr/lib/wine/wineserver --kill 2>/dev/null || true
     WINEPREFIX=$1 /usr/lib/wine/wineserver --wait 2>/dev/null || true
     local folder
     folder=$(cat "$1/wineserver" 2>/dev/null) || return 0
-    [[ $folder =~ ^wine-[[:alnum:]]+$ ]] && rm -rf "${TMPDIR:-/tmp}/$folder"
-    return 0
+    [[ ! $folder =~ ^wine-[[:alnum:]]+$ ]] || rm -rf "${TMPDIR:-/tmp}/$folder"
 }
 
 # The EXIT trap of a test on a private desktop: ends the program and, when
@@ -253,4 +251,13 @@ wait_for_exit() {
     timeout "$seconds" tail --pid="$program_pid" -f /dev/null || return 1
     wait "$program_pid" || status=$?
     program_pid=
+}
+
+# ended_by <what>: the program ends after <what>, with status 0.
+ended_by() {
+    if wait_for_exit 10; then
+        expect "$1 ends it with status 0" test "$status" -eq 0
+    else
+        expect "$1 ends it" false
+    fi
 }

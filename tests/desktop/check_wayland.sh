@@ -93,11 +93,7 @@ for scale in 1 2; do
         test "$client_size $client_x,$client_y" = "$size $before"
 
     xdotool mousemove $((right - 12 * scale)) $bar_y click 1
-    if wait_for_exit 10; then
-        expect "the close button ends it with status 0" test "$status" -eq 0
-    else
-        expect "the close button ends it" false
-    fi
+    ended_by "the close button"
     expect "nothing on standard error but the protocol log" bash -c "! grep -v '^\[' '$log' | grep -q ."
     stop_weston
 done

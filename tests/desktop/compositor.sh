@@ -46,15 +46,6 @@ must() {
     exit 1
 }
 
-# ended_by <what>: the program ends after <what>, with status 0.
-ended_by() {
-    if wait_for_exit 10; then
-        expect "$1 ends it with status 0" test "$status" -eq 0
-    else
-        expect "$1 ends it" false
-    fi
-}
-
 finish() {
     expect "nothing on standard error but the protocol log" bash -c "! grep -v '^\[' '$log' | grep -q ."
     checks_done
