@@ -14,10 +14,9 @@ trap 'rm -rf "$out"' EXIT
 
 if deb=$(ls "$out"/*.deb 2>/dev/null); then
     # lintian keeps a cache in TMPDIR: here it goes with $out.
-    lintian_status=0
-    report=$(TMPDIR=$out lintian --fail-on error,warning "$deb" 2>&1) || lintian_status=$?
+    report=$(TMPDIR=$out lintian --fail-on error,warning "$deb" 2>&1) || lintian_failed=1
     grep -v 'root privileges' <<<"$report" || true
-    ((lintian_status == 0)) || { echo "FAIL lintian"; exit 1; }
+    [[ -z ${lintian_failed:-} ]] || { echo "FAIL lintian"; exit 1; }
     depends=$(dpkg-deb --field "$deb" Depends)
     for needed in libqt6widgets6 libc6 qt6-qpa-plugins qt6-wayland; do
         [[ $depends == *"$needed"* ]] || { echo "FAIL no dependency on $needed: $depends"; exit 1; }
