@@ -17,7 +17,6 @@ target is judged.
 import argparse
 import json
 import os
-import re
 import shutil
 import statistics
 import subprocess
@@ -27,6 +26,7 @@ from pathlib import Path
 
 WINE = "/usr/lib/wine/wine64"
 WINESERVER = "/usr/lib/wine/wineserver"
+END_WINE_SERVER = Path(__file__).resolve().parent.parent / "tests/wine/end-wine-server"
 # One line of the program's own text, for the floor that shows what text costs.
 ONE_LINE = "Лоша новина"
 
@@ -101,17 +101,6 @@ def wine_environment(env, windows):
     return env
 
 
-def end_wine_server(env):
-    """Ends the prefix's server, then removes the folder under /tmp where it
-    kept its socket: the prefix names it, and Wine makes it again."""
-    subprocess.run([WINESERVER, "-k"], env=env)
-    subprocess.run([WINESERVER, "--wait"], env=env)
-    named = Path(env["WINEPREFIX"]) / "wineserver"
-    folder = named.read_text().strip() if named.exists() else ""
-    if re.fullmatch(r"wine-[A-Za-z0-9]+", folder):
-        shutil.rmtree(Path(os.environ.get("TMPDIR", "/tmp")) / folder, ignore_errors=True)
-
-
 def headless_click(linux, smoke):
     fields = subprocess.run(
         [f"{linux}/bench/summary_benchmark", "--benchmark_format=json",
@@ -167,7 +156,8 @@ def desktop_rows(args, pairs):
                 win32 = start_up(probe, [WINE, f"{win64}/app/quenlor.exe"],
                                  [WINE, f"{win64}/bench/empty_win32_window.exe"], pairs, wine_env)
             finally:
-                end_wine_server(wine_env)
+                # Also removes the folder under /tmp that held the server's socket.
+                subprocess.run([END_WINE_SERVER, wine_env["WINEPREFIX"]], env=wine_env)
             rows += start_up_rows("Win32 under Wine", win32, args.smoke)
         finally:
             xvfb.terminate()

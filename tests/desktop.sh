@@ -132,22 +132,12 @@ stop_private_display() {
     return 0
 }
 
-# end_wine_server <prefix>: ends Wine's server there, then removes the folder
-# under /tmp, named in the prefix, that held its socket (Wine makes it anew).
-end_wine_server() {
-    WINEPREFIX=$1 /usr/lib/wine/wineserver --kill 2>/dev/null || true
-    WINEPREFIX=$1 /usr/lib/wine/wineserver --wait 2>/dev/null || true
-    local folder
-    folder=$(cat "$1/wineserver" 2>/dev/null) || return 0
-    [[ ! $folder =~ ^wine-[[:alnum:]]+$ ]] || rm -rf "${TMPDIR:-/tmp}/$folder"
-}
-
 # The EXIT trap of a test on a private desktop: ends the program and, when
 # the test runs it under Wine in the prefix $wine_prefix, Wine's server there;
 # then the X server; and removes $work.
 end_private_desktop() {
     [[ -n ${program_pid:-} ]] && kill "$program_pid" 2>/dev/null || true
-    [[ -n ${wine_prefix:-} ]] && end_wine_server "$wine_prefix"
+    [[ -n ${wine_prefix:-} ]] && "$(dirname "${BASH_SOURCE[0]}")/wine/end-wine-server" "$wine_prefix"
     stop_private_display
     rm -rf "$work"
 }
