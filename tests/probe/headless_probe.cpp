@@ -9,34 +9,13 @@ namespace {
 
 // The in-memory window's keys are the runtime's; the editing keys have no
 // meaning in it, as it keeps no caret, selection or clipboard.
-std::optional<rt::Key> runtime_key(Key key) {
-    switch (key) {
-    case Key::Tab:
-        return rt::Key::Tab;
-    case Key::BackTab:
-        return rt::Key::BackTab;
-    case Key::Left:
-        return rt::Key::Left;
-    case Key::Right:
-        return rt::Key::Right;
-    case Key::Up:
-        return rt::Key::Up;
-    case Key::Down:
-        return rt::Key::Down;
-    case Key::Space:
-        return rt::Key::Space;
-    case Key::Enter:
-        return rt::Key::Enter;
-    case Key::Escape:
-        return rt::Key::Escape;
-    case Key::Delete:
-    case Key::Backspace:
-    case Key::Paste:
-    case Key::Cut:
-        return std::nullopt;
-    }
-    return std::nullopt;
-}
+constexpr KeyTable<std::optional<rt::Key>, key_count> runtime_keys = {
+    {Key::Tab, rt::Key::Tab},     {Key::BackTab, rt::Key::BackTab}, {Key::Left, rt::Key::Left},
+    {Key::Right, rt::Key::Right}, {Key::Up, rt::Key::Up},           {Key::Down, rt::Key::Down},
+    {Key::Space, rt::Key::Space}, {Key::Enter, rt::Key::Enter},     {Key::Escape, rt::Key::Escape},
+    {Key::Delete, std::nullopt},  {Key::Backspace, std::nullopt},   {Key::Paste, std::nullopt},
+    {Key::Cut, std::nullopt}};
+static_assert(covers_every_key(runtime_keys));
 
 class HeadlessProbe final : public WindowProbe {
 public:
@@ -50,10 +29,11 @@ public:
     void act(rt::Row row) override { m_backend.act(row); }
     void type(std::string_view text) override { m_backend.type(text); }
     void press(Key key) override {
-        if (const std::optional<rt::Key> pressed = runtime_key(key)) m_backend.press(*pressed);
+        if (const std::optional<rt::Key> pressed = look_up(runtime_keys, key))
+            m_backend.press(*pressed);
     }
     void hold(Key key) override {
-        if (const std::optional<rt::Key> held = runtime_key(key)) {
+        if (const std::optional<rt::Key> held = look_up(runtime_keys, key)) {
             m_backend.press(*held);
             m_backend.press(*held, true);
         }

@@ -15,40 +15,24 @@ namespace {
 
 struct Stroke {
     Qt::Key key;
-    Qt::KeyboardModifiers modifiers;
+    Qt::KeyboardModifiers modifiers = {};
 };
 
-Stroke stroke(Key key) {
-    switch (key) {
-    case Key::Tab:
-        return {Qt::Key_Tab, {}};
-    case Key::BackTab:
-        return {Qt::Key_Backtab, Qt::ShiftModifier};
-    case Key::Left:
-        return {Qt::Key_Left, {}};
-    case Key::Right:
-        return {Qt::Key_Right, {}};
-    case Key::Up:
-        return {Qt::Key_Up, {}};
-    case Key::Down:
-        return {Qt::Key_Down, {}};
-    case Key::Space:
-        return {Qt::Key_Space, {}};
-    case Key::Enter:
-        return {Qt::Key_Return, {}};
-    case Key::Escape:
-        return {Qt::Key_Escape, {}};
-    case Key::Delete:
-        return {Qt::Key_Delete, {}};
-    case Key::Backspace:
-        return {Qt::Key_Backspace, {}};
-    case Key::Paste:
-        return {Qt::Key_V, Qt::ControlModifier};
-    case Key::Cut:
-        return {Qt::Key_X, Qt::ControlModifier};
-    }
-    return {Qt::Key_unknown, {}};
-}
+constexpr KeyTable<Stroke, key_count> strokes = {
+    {Key::Tab, {Qt::Key_Tab}},
+    {Key::BackTab, {Qt::Key_Backtab, Qt::ShiftModifier}},
+    {Key::Left, {Qt::Key_Left}},
+    {Key::Right, {Qt::Key_Right}},
+    {Key::Up, {Qt::Key_Up}},
+    {Key::Down, {Qt::Key_Down}},
+    {Key::Space, {Qt::Key_Space}},
+    {Key::Enter, {Qt::Key_Return}},
+    {Key::Escape, {Qt::Key_Escape}},
+    {Key::Delete, {Qt::Key_Delete}},
+    {Key::Backspace, {Qt::Key_Backspace}},
+    {Key::Paste, {Qt::Key_V, Qt::ControlModifier}},
+    {Key::Cut, {Qt::Key_X, Qt::ControlModifier}}};
+static_assert(covers_every_key(strokes));
 
 // The Qt window driven through real widget events: clicks go to the window
 // at a control's place, keys to the widget that has the focus, assistive
@@ -90,14 +74,14 @@ public:
     }
 
     void press(Key key) override {
-        const Stroke pressed = stroke(key);
+        const Stroke pressed = look_up(strokes, key);
         watch_for_message_boxes(
             [&] { QTest::keyClick(key_target(), pressed.key, pressed.modifiers); });
     }
 
     // Qt marks the repeats of a held key as auto-repeated presses.
     void hold(Key key) override {
-        const Stroke held = stroke(key);
+        const Stroke held = look_up(strokes, key);
         QWidget* target = key_target();
         const QString text = key == Key::Space ? QStringLiteral(" ") : QString();
         for (const bool repeat : {false, true})

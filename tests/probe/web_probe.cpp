@@ -26,37 +26,20 @@ struct Stroke {
     bool control = false;
 };
 
-Stroke stroke(Key key) {
-    switch (key) {
-    case Key::Tab:
-        return {"Tab"};
-    case Key::BackTab:
-        return {"Tab", true};
-    case Key::Left:
-        return {"ArrowLeft"};
-    case Key::Right:
-        return {"ArrowRight"};
-    case Key::Up:
-        return {"ArrowUp"};
-    case Key::Down:
-        return {"ArrowDown"};
-    case Key::Space:
-        return {" "};
-    case Key::Enter:
-        return {"Enter"};
-    case Key::Escape:
-        return {"Escape"};
-    case Key::Delete:
-        return {"Delete"};
-    case Key::Backspace:
-        return {"Backspace"};
-    case Key::Paste:
-        return {"v", false, true};
-    case Key::Cut:
-        return {"x", false, true};
-    }
-    return {"Unidentified"};
-}
+constexpr KeyTable<Stroke, key_count> strokes = {{Key::Tab, {"Tab"}},
+                                                 {Key::BackTab, {"Tab", true}},
+                                                 {Key::Left, {"ArrowLeft"}},
+                                                 {Key::Right, {"ArrowRight"}},
+                                                 {Key::Up, {"ArrowUp"}},
+                                                 {Key::Down, {"ArrowDown"}},
+                                                 {Key::Space, {" "}},
+                                                 {Key::Enter, {"Enter"}},
+                                                 {Key::Escape, {"Escape"}},
+                                                 {Key::Delete, {"Delete"}},
+                                                 {Key::Backspace, {"Backspace"}},
+                                                 {Key::Paste, {"v", false, true}},
+                                                 {Key::Cut, {"x", false, true}}};
+static_assert(covers_every_key(strokes));
 
 // The texts that a script gives, each ended by the unit separator.
 std::vector<std::string> texts(const std::string& script) {
@@ -76,7 +59,7 @@ std::string element(rt::Row row) {
 }
 
 std::string key_input(Key key, bool repeat) {
-    const Stroke pressed = stroke(key);
+    const Stroke pressed = look_up(strokes, key);
     return std::string("{\"key\": \"") + pressed.key +
            "\", \"shift\": " + (pressed.shift ? "true" : "false") +
            ", \"control\": " + (pressed.control ? "true" : "false") +

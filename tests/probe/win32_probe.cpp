@@ -20,37 +20,20 @@ struct Stroke {
     bool control = false;
 };
 
-Stroke stroke(Key key) {
-    switch (key) {
-    case Key::Tab:
-        return {VK_TAB};
-    case Key::BackTab:
-        return {VK_TAB, true};
-    case Key::Left:
-        return {VK_LEFT};
-    case Key::Right:
-        return {VK_RIGHT};
-    case Key::Up:
-        return {VK_UP};
-    case Key::Down:
-        return {VK_DOWN};
-    case Key::Space:
-        return {VK_SPACE};
-    case Key::Enter:
-        return {VK_RETURN};
-    case Key::Escape:
-        return {VK_ESCAPE};
-    case Key::Delete:
-        return {VK_DELETE};
-    case Key::Backspace:
-        return {VK_BACK};
-    case Key::Paste:
-        return {'V', false, true};
-    case Key::Cut:
-        return {'X', false, true};
-    }
-    return {0};
-}
+constexpr KeyTable<Stroke, key_count> strokes = {{Key::Tab, {VK_TAB}},
+                                                 {Key::BackTab, {VK_TAB, true}},
+                                                 {Key::Left, {VK_LEFT}},
+                                                 {Key::Right, {VK_RIGHT}},
+                                                 {Key::Up, {VK_UP}},
+                                                 {Key::Down, {VK_DOWN}},
+                                                 {Key::Space, {VK_SPACE}},
+                                                 {Key::Enter, {VK_RETURN}},
+                                                 {Key::Escape, {VK_ESCAPE}},
+                                                 {Key::Delete, {VK_DELETE}},
+                                                 {Key::Backspace, {VK_BACK}},
+                                                 {Key::Paste, {'V', false, true}},
+                                                 {Key::Cut, {'X', false, true}}};
+static_assert(covers_every_key(strokes));
 
 // The native window through the system's input queue: clicks at a control's
 // place, keys to whatever has the focus, assistive actions through oleacc.
@@ -90,13 +73,13 @@ public:
     void type(std::string_view text) override { win32_test::type(m_backend, rt::widen(text)); }
 
     void press(Key key) override {
-        const Stroke pressed = stroke(key);
+        const Stroke pressed = look_up(strokes, key);
         watch_for_message_boxes(
             [&] { win32_test::press(m_backend, pressed.key, pressed.shift, pressed.control); });
     }
 
     void hold(Key key) override {
-        const Stroke held = stroke(key);
+        const Stroke held = look_up(strokes, key);
         win32_test::hold(m_backend, held.key, held.shift);
     }
 
