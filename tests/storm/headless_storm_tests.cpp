@@ -3,11 +3,10 @@
 
 #include "form/quenlor_form.h"
 #include "tests/storm/planted_faults.h"
-#include "tests/storm/storm.h"
+#include "tests/storm/storm_cases.h"
 
 #include <gtest/gtest.h>
 
-#include <iostream>
 #include <random>
 #include <set>
 
@@ -15,22 +14,12 @@ namespace storm {
 namespace {
 
 TEST(HeadlessStorm, AStormFollowsTheModel) {
-    const std::size_t actions = storm_actions(1000000);
-    const Report report = run_storm(driver_of(quenlor::form()), storm_seed(), actions);
-    std::cout << "headless storm: " << to_string(report) << "\n";
-    EXPECT_EQ(report.divergences, 0u) << to_string(report);
-    EXPECT_EQ(report.actions, actions) << "the storm ended early";
+    expect_storm_follows_model("headless", driver_of(quenlor::form()), 1000000);
 }
 
 TEST(HeadlessStorm, CatchesEachPlantedFaultWithinAThousandActions) {
-    for (const PlantedFault& fault : planted_faults()) {
-        const Report report = run_storm(driver_of(fault.form), storm_seed(), 1000);
-        std::cout << fault.name << ": " << to_string(report) << "\n";
-        EXPECT_EQ(report.divergences, 1u) << fault.name << " was not caught";
-        EXPECT_FALSE(report.shortest.empty()) << fault.name;
-        EXPECT_TRUE(replay(driver_of(fault.form), report.shortest).has_value())
-            << fault.name << ": the shortest sequence must still fail";
-    }
+    for (const PlantedFault& fault : planted_faults())
+        expect_storm_catches(fault.name, driver_of(fault.form));
 }
 
 // The fuzzer's bytes stand for every action a storm sends.

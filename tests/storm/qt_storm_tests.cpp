@@ -3,14 +3,12 @@
 
 #include "form/quenlor_form.h"
 #include "tests/probe/qt_probe.h"
-#include "tests/storm/storm.h"
+#include "tests/storm/storm_cases.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
 
 #include <gtest/gtest.h>
-
-#include <iostream>
 
 namespace storm {
 namespace {
@@ -40,18 +38,11 @@ std::unique_ptr<Driver> reporting_only_clicks() {
 }
 
 TEST(QtStorm, AStormFollowsTheModel) {
-    const std::size_t actions = storm_actions(100000);
-    const Report report = run_storm(driver_of(quenlor::form()), storm_seed(), actions);
-    std::cout << "Qt storm: " << to_string(report) << "\n";
-    EXPECT_EQ(report.divergences, 0u) << to_string(report);
-    EXPECT_EQ(report.actions, actions) << "the storm ended early";
+    expect_storm_follows_model("Qt", driver_of(quenlor::form()), 100000);
 }
 
 TEST(QtStorm, CatchesAChangeLostFromAnAssistiveAction) {
-    const Report report = run_storm(reporting_only_clicks, storm_seed(), 1000);
-    std::cout << "changes reported only on clicks: " << to_string(report) << "\n";
-    EXPECT_EQ(report.divergences, 1u) << "the lost change was not caught";
-    EXPECT_TRUE(replay(reporting_only_clicks, report.shortest).has_value());
+    expect_storm_catches("changes reported only on clicks", reporting_only_clicks);
 }
 
 TEST(QtStorm, SummariesOfRandomTicksMatchTheModel) {

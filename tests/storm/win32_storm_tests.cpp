@@ -3,21 +3,15 @@
 // text box is read back with WM_GETTEXT.
 
 #include "form/quenlor_form.h"
-#include "tests/storm/storm.h"
+#include "tests/storm/storm_cases.h"
 
 #include <gtest/gtest.h>
-
-#include <iostream>
 
 namespace storm {
 namespace {
 
 TEST(Win32Storm, AStormFollowsTheModel) {
-    const std::size_t actions = storm_actions(20000);
-    const Report report = run_storm(driver_of(quenlor::form()), storm_seed(), actions);
-    std::cout << "Win32 storm: " << to_string(report) << "\n";
-    EXPECT_EQ(report.divergences, 0u) << to_string(report);
-    EXPECT_EQ(report.actions, actions) << "the storm ended early";
+    expect_storm_follows_model("Win32", driver_of(quenlor::form()), 20000);
 }
 
 TEST(Win32Storm, SummariesOfRandomTicksMatchTheModel) {

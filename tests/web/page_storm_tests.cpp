@@ -3,12 +3,10 @@
 // model after every action.
 
 #include "form/quenlor_form.h"
-#include "tests/storm/storm.h"
+#include "tests/storm/storm_cases.h"
 
 #include <emscripten.h>
 #include <gtest/gtest.h>
-
-#include <iostream>
 
 namespace storm {
 namespace {
@@ -23,18 +21,11 @@ DriverFactory page(bool focus_kept_on_check_box) {
 }
 
 TEST(PageStorm, AStormFollowsTheModel) {
-    const std::size_t actions = storm_actions(20000);
-    const Report report = run_storm(page(false), storm_seed(), actions);
-    std::cout << "page storm: " << to_string(report) << "\n";
-    EXPECT_EQ(report.divergences, 0u) << to_string(report);
-    EXPECT_EQ(report.actions, actions) << "the storm ended early";
+    expect_storm_follows_model("page", page(false), 20000);
 }
 
 TEST(PageStorm, CatchesTheFocusKeptOnAHiddenCheckBox) {
-    const Report report = run_storm(page(true), storm_seed(), 1000);
-    std::cout << "focus kept on a hidden check box: " << to_string(report) << "\n";
-    EXPECT_EQ(report.divergences, 1u) << "the kept focus was not caught";
-    EXPECT_TRUE(replay(page(true), report.shortest).has_value());
+    expect_storm_catches("focus kept on a hidden check box", page(true));
 }
 
 } // namespace
