@@ -16,12 +16,7 @@ source "$3"
 source "$(dirname "$(realpath "$0")")/../desktop.sh"
 work=$(mktemp -d)
 program_pid=
-cleanup() {
-    [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null || true
-    stop_private_display
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap end_private_desktop EXIT
 
 # A session bus of its own, started outside the trace: what the program does
 # with a bus it finds is traced too.
@@ -32,13 +27,13 @@ start_private_display 800x600 own
 # line that names it.
 strace -f -ff -qq -o "$work/trace" -e trace=%network,%file "$program" 2>/dev/null &
 program_pid=$!
-window=$(wait_for_window "$window_caption_pattern" 60) || { echo "FAIL the window did not open"; exit 1; }
-wait_for_client_area "$window" "$form_colour" "$client_area" || { echo "FAIL the window was never drawn"; exit 1; }
+window=$(wait_for_window "$window_caption_pattern" 60) || fail "the window did not open"
+wait_for_client_area "$window" "$form_colour" "$client_area" || fail "the window was never drawn"
 for control in "Option1(0)" "Check1(0)" "Option1(1)" "Check2(3)" "Command1(0)" "Command1(1)" Text1; do
     click_in_client "$window" ${middle[$control]}
 done
 "$(dirname "$0")/../e2e/close_window.py" "$window"
-wait_for_exit 20 || { echo "FAIL the program did not end"; exit 1; }
+wait_for_exit 20 || fail "the program did not end"
 
 cat "$work"/trace.* >"$work/trace"
 
