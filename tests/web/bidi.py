@@ -5,7 +5,6 @@ driver to install."""
 import json
 import re
 import subprocess
-import tempfile
 import threading
 
 import websocket
@@ -23,7 +22,6 @@ class Firefox(Browser):
 
     def __init__(self, width=800, height=600, scale=1):
         super().__init__()
-        self.profile = tempfile.mkdtemp(prefix="quenlor-firefox-")
         self._start_process(
             [FIREFOX, "--headless", "--no-remote", "--profile", self.profile,
              "--remote-debugging-port=0", "about:blank"],

@@ -12,6 +12,7 @@ import select
 import shutil
 import signal
 import subprocess
+import tempfile
 import time
 
 from PIL import Image
@@ -41,6 +42,7 @@ class Browser:
 
     def __init__(self):
         self.console = []
+        self.profile = tempfile.mkdtemp(prefix=f"quenlor-{self.engine}-")
 
     def _start_process(self, command, **options):
         """Starts the browser, or its driver, in a process group of its own

@@ -5,7 +5,6 @@ install or keep in step with the browser."""
 import json
 import os
 import subprocess
-import tempfile
 import time
 import urllib.request
 
@@ -23,7 +22,6 @@ class Chromium(Browser):
 
     def __init__(self, width=800, height=600, scale=1):
         super().__init__()
-        self.profile = tempfile.mkdtemp(prefix="quenlor-chromium-")
         self._start_process(
             [CHROMIUM, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
              "--no-first-run", "--disable-background-networking", "--disable-component-update",

@@ -7,7 +7,6 @@ import json
 import os
 import socket
 import subprocess
-import tempfile
 import time
 import urllib.error
 import urllib.request
@@ -26,10 +25,9 @@ class WebKit(Browser):
     engine = "webkit"
 
     def __init__(self, width=800, height=600, scale=1):
-        super().__init__()
         if not os.environ.get("DISPLAY"):
             raise RuntimeError("WebKitGTK needs a display: run the test on_private_display.sh")
-        self.profile = tempfile.mkdtemp(prefix="quenlor-webkit-")
+        super().__init__()
         with socket.socket() as probe:
             probe.bind(("127.0.0.1", 0))
             port = probe.getsockname()[1]
