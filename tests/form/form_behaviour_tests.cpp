@@ -46,9 +46,10 @@ protected:
         return window.widget(row(group, index)).visible;
     }
 
-    // Whether every box of the group is shown, or every one hidden.
-    void expect_group_shown(std::string_view group, int last, bool expected) const {
-        for (int i = 0; i <= last; ++i) EXPECT_EQ(shown(group, i), expected) << group << i;
+    // Whether every title of each kind is shown, or every one hidden.
+    void expect_titles_shown(bool bad_titles, bool good_titles) const {
+        for (int i = 0; i <= 5; ++i) EXPECT_EQ(shown("Check1", i), bad_titles) << "Check1 " << i;
+        for (int i = 0; i <= 6; ++i) EXPECT_EQ(shown("Check2", i), good_titles) << "Check2 " << i;
     }
 
     rt::HeadlessBackend window;
@@ -58,8 +59,7 @@ protected:
 TEST_F(NewsForm, OpensWithTheExerciseAndNoTitleToBeSeenOrTicked) {
     EXPECT_TRUE(window.shown());
     EXPECT_EQ(text(), quenlor::exercise_statement);
-    expect_group_shown("Check1", 5, false);
-    expect_group_shown("Check2", 6, false);
+    expect_titles_shown(false, false);
     EXPECT_EQ(value("Option1", bad), rt::False);
     EXPECT_EQ(value("Option1", good), rt::False);
 
@@ -71,18 +71,15 @@ TEST_F(NewsForm, OpensWithTheExerciseAndNoTitleToBeSeenOrTicked) {
 
 TEST_F(NewsForm, ChoosingAKindShowsItsTitlesAndHidesTheOthers) {
     choose(bad);
-    expect_group_shown("Check1", 5, true);
-    expect_group_shown("Check2", 6, false);
+    expect_titles_shown(true, false);
     choose(good);
-    expect_group_shown("Check1", 5, false);
-    expect_group_shown("Check2", 6, true);
+    expect_titles_shown(false, true);
     EXPECT_EQ(value("Option1", bad), rt::False);
     EXPECT_EQ(value("Option1", good), rt::True);
     choose(good);
-    expect_group_shown("Check2", 6, true);
+    expect_titles_shown(false, true);
     choose(bad);
-    expect_group_shown("Check1", 5, true);
-    expect_group_shown("Check2", 6, false);
+    expect_titles_shown(true, false);
     EXPECT_EQ(text(), quenlor::exercise_statement) << "choosing writes no text";
 }
 
@@ -179,8 +176,7 @@ TEST_F(NewsForm, ClearingWritesThePromptAndUnticksEveryTitleButKeepsTheChoice) {
         EXPECT_EQ(window.widget(row("Check2", i)).value, rt::Unchecked) << "window shows " << i;
     EXPECT_EQ(value("Option1", good), rt::True);
     EXPECT_EQ(value("Option1", bad), rt::False);
-    expect_group_shown("Check1", 5, false);
-    expect_group_shown("Check2", 6, true);
+    expect_titles_shown(false, true);
 
     press(show_summary);
     EXPECT_EQ(text(), bad_heading + good_heading);
@@ -205,8 +201,7 @@ TEST_F(NewsForm, EachCommandAnnouncesWhatItWroteInTheTextBox) {
 TEST_F(NewsForm, ClearingBeforeAnyChoiceKeepsBothGroupsHidden) {
     press(clear);
     EXPECT_EQ(text(), "Направете своя избор!\r\n");
-    expect_group_shown("Check1", 5, false);
-    expect_group_shown("Check2", 6, false);
+    expect_titles_shown(false, false);
 }
 
 TEST_F(NewsForm, ProceduresIgnoreIndexesTheyDoNotServe) {
@@ -218,8 +213,7 @@ TEST_F(NewsForm, ProceduresIgnoreIndexesTheyDoNotServe) {
     }
     EXPECT_FALSE(form->ended());
     EXPECT_EQ(text(), quenlor::exercise_statement);
-    expect_group_shown("Check1", 5, true);
-    expect_group_shown("Check2", 6, false);
+    expect_titles_shown(true, false);
     EXPECT_EQ(value("Check1", 2), rt::Checked);
 }
 
