@@ -7,6 +7,7 @@ import json
 import os
 import socket
 import subprocess
+import sysconfig
 import time
 import urllib.error
 import urllib.request
@@ -15,7 +16,8 @@ import webdriver_actions
 from browser import Browser
 
 DRIVER = "/usr/bin/WebKitWebDriver"
-MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
+# In the library folder of this machine's own architecture, as Debian's Python names it.
+MINIBROWSER = f"/usr/lib/{sysconfig.get_config_var('MULTIARCH')}/webkit2gtk-4.1/MiniBrowser"
 ELEMENT = "element-6066-11e4-a52e-4f735466cecf"
 
 
