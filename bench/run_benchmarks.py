@@ -17,7 +17,6 @@ target is judged.
 import argparse
 import json
 import os
-import shutil
 import statistics
 import subprocess
 import sys
