@@ -3,7 +3,7 @@
 // the program awaits through WebAssembly's promise integration; and the
 // page's planted fault, switched on by the test.
 
-/* global Module, ENV, wasmBinaryFile, _quenlor_probe_input, _quenlor_set_focus */
+/* global Module, ENV, wasmBinaryFile, findWasmBinary, _quenlor_probe_input, _quenlor_set_focus */
 
 // The storm's settings, from the page's address (run_page.py puts them there).
 Module["preRun"].push(function() {
@@ -75,7 +75,15 @@ Module["instantiateWasm"] = function(imports, receive) {
                 imports[module][name] = focusKeptOnCheckBox;
         });
     });
-    WebAssembly.instantiateStreaming(fetch(wasmBinaryFile), imports).then(function(result) {
+    // Debian 12's Emscripten (3.1.6) names the file before this call,
+    // Debian 13's (3.1.69) only after it.
+    var file = wasmBinaryFile || findWasmBinary();
+    WebAssembly.instantiateStreaming(fetch(file), imports).then(function(result) {
+        // The program's function table, by what it is, whatever name the
+        // release of Emscripten gives it: the test's main runs from it.
+        globalThis.quenlorFunctions = Object.values(result.instance.exports).find(function(value) {
+            return value instanceof WebAssembly.Table;
+        });
         receive(result.instance, result.module);
     });
     return {};

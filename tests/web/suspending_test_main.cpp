@@ -22,7 +22,7 @@ int run_all_tests() {
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     const auto entry = reinterpret_cast<std::intptr_t>(&run_all_tests);
-    emscripten_run_script(("WebAssembly.promising(wasmTable.get(" + std::to_string(entry) +
+    emscripten_run_script(("WebAssembly.promising(quenlorFunctions.get(" + std::to_string(entry) +
                            "))().then(quenlorEnded, function(error) {"
                            "  console.error(String(error)); quenlorEnded(1); });")
                               .c_str());
