@@ -26,6 +26,7 @@ inline void expect_storm_catches(const std::string& fault, const DriverFactory& 
     const Report report = run_storm(make, storm_seed(), 1000);
     std::cout << fault << ": " << to_string(report) << "\n";
     EXPECT_EQ(report.divergences, 1u) << fault << " was not caught";
+    EXPECT_FALSE(report.shortest.empty()) << fault;
     EXPECT_TRUE(replay(make, report.shortest).has_value()) << fault << ": shrunk too far";
 }
 
